@@ -60,7 +60,7 @@ public:                                                                         
         return GetThisMessageMap();                                                                \
     }                                                                                              \
     const AFX_MSGMAP* theClass::GetThisMessageMap() {                                              \
-        using ThisClass = theClass;                                                                \
+        using ThisClass [[maybe_unused]] = theClass;                                               \
         static const AFX_MSGMAP messageMap {                                                       \
             baseClass::GetThisMessageMap(), {
 
