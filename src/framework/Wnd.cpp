@@ -7,6 +7,7 @@
 #include "EditControl.h"
 
 #include <QAbstractButton>
+#include <QScreen>
 
 QWidget* CWnd::GetDlgItem(int nID) const {
     const auto it = m_controls.find(nID);
@@ -64,6 +65,9 @@ void CWnd::ShowWindow(int nCmdShow) {
         widget->hide();
         break;
     case SW_SHOWMAXIMIZED:
+        // Also without a window manager to honour the request the window fills the screen.
+        if (QScreen* screen = widget->screen())
+            widget->setGeometry(screen->availableGeometry());
         widget->showMaximized();
         break;
     case SW_SHOWNORMAL:
