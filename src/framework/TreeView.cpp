@@ -6,9 +6,26 @@
 #include <QResizeEvent>
 #include <QTreeView>
 
+namespace {
+
+// A tree that gaining the focus leaves without a current item: only the user
+// or the program selects, as the view's selection handler relies on.
+class CTreeCtrl : public QTreeView {
+public:
+    using QTreeView::QTreeView;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QAbstractScrollArea::focusInEvent(event);
+        viewport()->update();
+    }
+};
+
+} // namespace
+
 IMPLEMENT_DYNCREATE(CTreeView, CView)
 
-CTreeView::CTreeView() : m_pTree(new QTreeView(this)) {
+CTreeView::CTreeView() : m_pTree(new CTreeCtrl(this)) {
     m_pTree->setHeaderHidden(true);
     m_pTree->setUniformRowHeights(true);
     m_pTree->setSelectionMode(QAbstractItemView::SingleSelection);
