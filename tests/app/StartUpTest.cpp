@@ -1,9 +1,11 @@
 // Start-up with no argument, with a file, with a file that cannot be loaded
 // and with the framework's switches.
 
+#include "AppResources.h"
 #include "LexariumAppFixture.h"
 #include "RecentFileList.h"
 #include "ResourceIds.h"
+#include "Resources.h"
 #include "SplashWnd.h"
 
 #include <QDir>
@@ -96,5 +98,19 @@ TEST_F(StartUp, UnregisterRemovesSettingsAndTheUsersAssociationAndEnds) {
                   "The settings and the file association of Lexarium have been removed."});
     EXPECT_FALSE(Settings().contains("Recent File List/File1"));
     EXPECT_FALSE(QFile::exists(desktop));
+    EXPECT_EQ(app->m_pMainWnd, nullptr);
+}
+
+TEST_F(StartUp, FrameThatCannotBeBuiltReportsTheFrameworksMessageAndEnds) {
+    app.reset();
+    app = std::make_unique<CLexariumApp>();
+    prompts = &InstallScriptedPrompts(*app);
+    AfxGetResources().toolbars.erase(IDR_MAINFRAME); // the toolbar resource is missing
+    app->InitApplication({});
+    started = app->InitInstance();
+    RegisterLexariumResources();
+    EXPECT_FALSE(started);
+    EXPECT_EQ(prompts->Messages(),
+              std::vector<CString>{"Fehler beim Erzeugen eines leeren Dokuments."});
     EXPECT_EQ(app->m_pMainWnd, nullptr);
 }
