@@ -16,7 +16,7 @@ ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, QWidget* pParentWnd)
-    : QDialog(pParentWnd != nullptr ? pParentWnd : AfxGetMainWidget()), m_nIDHelp(nIDTemplate) {
+    : QDialog(pParentWnd != nullptr ? pParentWnd : AfxGetMainWidget()), m_nIDTemplate(nIDTemplate) {
     const auto& dialogs = AfxGetResources().dialogs;
     const auto it = dialogs.find(nIDTemplate);
     m_pTemplate = it == dialogs.end() ? nullptr : it->second;

@@ -31,7 +31,7 @@ public:
 protected:
     void reject() override; // Escape and the window's close button
 
-    UINT m_nIDHelp;
+    UINT m_nIDTemplate;
 
 private:
     bool CreateFromTemplate();

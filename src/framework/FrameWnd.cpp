@@ -330,12 +330,9 @@ void CFrameWnd::ShowControlBar(QWidget* pBar, bool bShow) {
         pBar->setVisible(bShow);
 }
 
-void CFrameWnd::EnableDocking(DWORD dwDockStyle) {
-    Qt::DockWidgetAreas areas;
-    if (dwDockStyle & CBRS_ALIGN_ANY)
-        areas = Qt::AllDockWidgetAreas;
-    setDockOptions(dockOptions() | QMainWindow::AnimatedDocks);
-    Q_UNUSED(areas);
+void CFrameWnd::EnableDocking(DWORD) {
+    // A Qt main window docks toolbars at every side; which sides a bar accepts
+    // is set on the bar itself (CToolBar::EnableDocking).
 }
 
 void CFrameWnd::DockControlBar(CToolBar* pBar) {
