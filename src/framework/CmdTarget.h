@@ -18,7 +18,7 @@ class CCmdUI;
 
 // Filled by OnCmdMsg when a caller only asks whether a handler exists.
 struct AFX_CMDHANDLERINFO {
-    CCmdTarget* pTarget = nullptr;
+    CCmdTarget* pTarget = nullptr; // not owned
 };
 
 struct AFX_MSGMAP_ENTRY {
@@ -29,7 +29,7 @@ struct AFX_MSGMAP_ENTRY {
 };
 
 struct AFX_MSGMAP {
-    const AFX_MSGMAP* pBaseMap;
+    const AFX_MSGMAP* pBaseMap; // static table of the base class; not owned
     std::vector<AFX_MSGMAP_ENTRY> entries;
 };
 

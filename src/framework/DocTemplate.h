@@ -40,9 +40,9 @@ public:
     virtual CDocument* GetOnlyDocument() const = 0;
 
     UINT m_nIDResource;
-    const CRuntimeClass* m_pDocClass;
-    const CRuntimeClass* m_pFrameClass;
-    const CRuntimeClass* m_pViewClass;
+    const CRuntimeClass* m_pDocClass;   // static class data; not owned
+    const CRuntimeClass* m_pFrameClass; // static class data; not owned
+    const CRuntimeClass* m_pViewClass;  // static class data; not owned
     CString m_strDocStrings;
 };
 

@@ -8,7 +8,7 @@ class CObject;
 struct CRuntimeClass {
     const char* m_lpszClassName;
     CObject* (*m_pfnCreateObject)();
-    const CRuntimeClass* m_pBaseClass;
+    const CRuntimeClass* m_pBaseClass; // static class data; not owned
 
     // A new object of this class, or null if the class cannot be created.
     CObject* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }

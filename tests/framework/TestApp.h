@@ -56,7 +56,7 @@ public:
     void OnInitialUpdate() override { ++m_nInitialUpdates; }
     void OnTestAll() { g_testLog += "view all;"; }
 
-    QLineEdit* m_pEdit;
+    QLineEdit* m_pEdit; // owned through the widget tree
     int m_nInitialUpdates = 0;
 
     DECLARE_MESSAGE_MAP()
