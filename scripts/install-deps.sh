@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libqt6svg6-dev qt6-multimedia-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libgtest-dev libbenchmark-dev
+  libx11-dev
   libxml2-utils
   clang libclang-rt-14-dev
 )

@@ -1,0 +1,5 @@
+// The plain-text export of the document.
+
+#include "LexariumDoc.h"
+
+void CLexariumDoc::OnExport() {}

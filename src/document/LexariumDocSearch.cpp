@@ -1,0 +1,5 @@
+// The search command of the document.
+
+#include "LexariumDoc.h"
+
+void CLexariumDoc::OnSearch() {}

@@ -1,0 +1,144 @@
+// The menus, the toolbar, the accelerators and the prompts as the user meets
+// them, checked against the command table.
+
+#include "CommandTable.h"
+
+#include "LexariumAppFixture.h"
+#include "ResourceIds.h"
+#include "Resources.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeView>
+#include <algorithm>
+
+using CommandTableTest = LexariumAppFixture;
+
+namespace {
+
+// "label" for items, "-" for separators.
+std::vector<QString> MenuTexts(QMenu* menu) {
+    std::vector<QString> texts;
+    for (QAction* action : menu->actions())
+        texts.push_back(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+} // namespace
+
+TEST_F(CommandTableTest, MenusHoldTheCommandsInOrderWithTheirShortcutTexts) {
+    std::vector<QString> titles;
+    for (QAction* action : Frame()->menuBar()->actions())
+        titles.push_back(action->text());
+    EXPECT_EQ(titles, (std::vector<QString>{"&File", "&Edit", "&View", "&?"}));
+    EXPECT_EQ(
+        MenuTexts(Frame()->FindMenu("&File")),
+        (std::vector<QString>{"&New\tStrg+N", "&Open...\tStrg+O", "&Save\tStrg+S", "Save &As...",
+                              "Export...\tStrg+E", "-", "Last File", "-", "E&xit"}));
+    EXPECT_EQ(MenuTexts(Frame()->FindMenu("&Edit")),
+              (std::vector<QString>{"&Undo\tStrg+Z", "-", "Cu&t\tStrg+X", "&Copy\tStrg+C",
+                                    "&Paste\tStrg+V", "-", "&Search\tStrg+F"}));
+    EXPECT_EQ(MenuTexts(Frame()->FindMenu("&View")),
+              (std::vector<QString>{"&Toolbar", "&Statusbar"}));
+    EXPECT_EQ(MenuTexts(Frame()->FindMenu("&?")), (std::vector<QString>{"&About Lexarium..."}));
+}
+
+TEST_F(CommandTableTest, ToolbarHasElevenButtonsWithPicturesAndTooltips) {
+    QToolBar* bar = Frame()->m_wndToolBar.GetToolBar();
+    std::vector<UINT> ids;
+    for (QAction* action : bar->actions()) {
+        if (action->isSeparator()) {
+            ids.push_back(ID_SEPARATOR);
+            continue;
+        }
+        const UINT nID = action->property("cmdId").toUInt();
+        ids.push_back(nID);
+        EXPECT_FALSE(action->icon().isNull()) << nID;
+        const CString prompt = FindCommand(nID)->strPrompt;
+        EXPECT_EQ(action->toolTip(), prompt.section('\n', 1, 1)) << nID;
+        EXPECT_EQ(action->statusTip(), prompt.section('\n', 0, 0)) << nID;
+    }
+    EXPECT_EQ(ids, (std::vector<UINT>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_SEPARATOR,
+                                      ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_SEPARATOR,
+                                      ID_ENTRY_NEW, ID_ENTRY_DELETE, ID_AUDIO_TEST, ID_SEPARATOR,
+                                      ID_TOOLBAR_SEARCH, ID_APP_ABOUT}));
+    EXPECT_EQ(bar->iconSize(), QSize(16, 15));
+    EXPECT_EQ(Frame()->FindCommandAction(ID_EDIT_CUT)->toolTip(), "Copy")
+        << "Cut shares Copy's string";
+    EXPECT_EQ(Frame()->FindCommandAction(ID_ENTRY_DELETE)->statusTip(),
+              "Delete the selected text resource entry.");
+}
+
+TEST_F(CommandTableTest, StatusBarShowsTheButtonPromptUnderThePointerAndReadyOtherwise) {
+    EXPECT_EQ(Frame()->GetMessageText(), "Ready");
+    QAction* audio = Frame()->FindCommandAction(ID_AUDIO_TEST);
+    audio->showStatusText(Frame()->m_wndToolBar.GetToolBar());
+    EXPECT_EQ(Frame()->GetMessageText(),
+              "Open audio test panel to control text and assigned audio file.");
+    QStatusTipEvent leave{QString()};
+    QCoreApplication::sendEvent(Frame(), &leave);
+    EXPECT_EQ(Frame()->GetMessageText(), "Ready");
+    EXPECT_EQ(Frame()->m_wndStatusBar.GetCount(), 4);
+}
+
+TEST_F(CommandTableTest, AcceleratorsAreTheTableKeysAndCtrlEAndCtrlFAreNotBound) {
+    struct Binding {
+        Qt::KeyboardModifiers modifiers;
+        Qt::Key key;
+        UINT nID;
+    };
+    const Binding bound[] = {
+        {Qt::ControlModifier, Qt::Key_N, ID_FILE_NEW},
+        {Qt::ControlModifier, Qt::Key_O, ID_FILE_OPEN},
+        {Qt::ControlModifier, Qt::Key_S, ID_FILE_SAVE},
+        {Qt::ControlModifier, Qt::Key_Z, ID_EDIT_UNDO},
+        {Qt::AltModifier, Qt::Key_Backspace, ID_EDIT_UNDO},
+        {Qt::ControlModifier, Qt::Key_X, ID_EDIT_CUT},
+        {Qt::ShiftModifier, Qt::Key_Delete, ID_EDIT_CUT},
+        {Qt::ControlModifier, Qt::Key_C, ID_EDIT_COPY},
+        {Qt::ControlModifier, Qt::Key_Insert, ID_EDIT_COPY},
+        {Qt::ControlModifier, Qt::Key_V, ID_EDIT_PASTE},
+        {Qt::ShiftModifier, Qt::Key_Insert, ID_EDIT_PASTE},
+        {Qt::NoModifier, Qt::Key_F6, ID_NEXT_PANE},
+        {Qt::ShiftModifier, Qt::Key_F6, ID_PREV_PANE},
+    };
+    std::vector<std::pair<int, UINT>> expected;
+    for (const Binding& b : bound)
+        expected.emplace_back(QKeyCombination(b.modifiers, b.key).toCombined(), b.nID);
+    std::vector<std::pair<int, UINT>> actual;
+    for (const ACCELRES& accel : AfxGetResources().accelerators[IDR_MAINFRAME])
+        actual.emplace_back(accel.key.toCombined(), accel.nID);
+    std::sort(expected.begin(), expected.end());
+    std::sort(actual.begin(), actual.end());
+    EXPECT_EQ(actual, expected);
+
+    // Pressed in the tree, Ctrl+E and Ctrl+F do nothing, although the menu shows them.
+    Start({MakeTrs("a.trs", {"one"})});
+    Activate();
+    auto* tree = Frame()->findChild<QTreeView*>();
+    ASSERT_NE(tree, nullptr);
+    tree->setFocus();
+    EXPECT_FALSE(Frame()->TranslateAccelerator(QKeyCombination(Qt::ControlModifier, Qt::Key_E)));
+    EXPECT_FALSE(Frame()->TranslateAccelerator(QKeyCombination(Qt::ControlModifier, Qt::Key_F)));
+    QTest::keyClick(tree, Qt::Key_E, Qt::ControlModifier);
+    QTest::keyClick(tree, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(prompts->prompts.empty());
+    EXPECT_FALSE(Doc()->IsModified());
+}
+
+TEST_F(CommandTableTest, EditCommandsAreDisabledWhileTheTreeHasTheFocus) {
+    Activate();
+    Frame()->findChild<QTreeView*>()->setFocus();
+    Idle();
+    ShowMenu("&Edit");
+    for (UINT nID : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
+        EXPECT_FALSE(IsEnabled(nID)) << nID;
+}
+
+TEST_F(CommandTableTest, AboutShowsAMessageWithTheProgramsName) {
+    Frame()->ExecuteCommand(ID_APP_ABOUT);
+    ASSERT_EQ(prompts->Messages().size(), 1u);
+    EXPECT_TRUE(prompts->Messages()[0].startsWith("Lexarium"));
+}

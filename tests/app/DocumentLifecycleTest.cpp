@@ -1,0 +1,177 @@
+// New, Open and Save of the editor's document through its commands: the save
+// question, Save of a new file, Open after a failed load, the recent-file
+// list across a restart, and the save that fails part-way keeping the old file.
+
+#include "EntryTree.h"
+#include "LexariumAppFixture.h"
+#include "RecentFileList.h"
+#include "ResourceIds.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+using DocumentLifecycle = LexariumAppFixture;
+
+TEST_F(DocumentLifecycle, OpeningASecondFileAfterEditingAndAnsweringNoKeepsNothingOfTheFirst) {
+    const QString first = MakeTrs("first.trs", {"a", "b", "c"});
+    const QString second = MakeTrs("second.trs", {"x"});
+    prompts->AnswerFile(first);
+    Frame()->ExecuteCommand(ID_FILE_OPEN);
+    ASSERT_EQ(Doc()->m_textResources.GetEntryCount(), 3u);
+    g_pTreeView->m_pCurrentEntry = Doc()->m_textResources.GetEntry(1);
+    Doc()->SetModifiedFlag(true);
+
+    prompts->AnswerFile(second);
+    prompts->AnswerMessage(IDNO);
+    Frame()->ExecuteCommand(ID_FILE_OPEN);
+    EXPECT_EQ(prompts->Messages(), std::vector<CString>{"Änderungen in first.trs speichern?"});
+    EXPECT_EQ(Doc()->m_textResources.GetEntryCount(), 1u);
+    EXPECT_EQ(Doc()->m_textResources.GetEntry(0)->text, "x");
+    EXPECT_EQ(g_pTreeView->m_pCurrentEntry, nullptr);
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(Frame()->windowTitle(), "second.trs - Vantor Textresource Editor");
+    EXPECT_EQ(ReadFile(first), ReadFile(MakeTrs("again.trs", {"a", "b", "c"})))
+        << "the first file was not saved";
+}
+
+TEST_F(DocumentLifecycle, SaveOfANewDocumentAsksForANameAndAddsTheExtension) {
+    Doc()->SetModifiedFlag(true);
+    prompts->AnswerFile(Path("fresh"));
+    Frame()->ExecuteCommand(ID_FILE_SAVE);
+    ASSERT_EQ(prompts->prompts.size(), 1u);
+    const RecordedPrompt& dialog = prompts->prompts[0];
+    EXPECT_EQ(dialog.text, "Unbenannt.trs");
+    EXPECT_EQ(dialog.filter, "Filetyp Textresource (*.trs)|*.trs|Alle Dateien (*.*)|*.*||");
+    EXPECT_EQ(dialog.defExt, "trs");
+    EXPECT_TRUE(QFile::exists(Path("fresh.trs")));
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(Frame()->windowTitle(), "fresh.trs - Vantor Textresource Editor");
+    EXPECT_EQ((*app->m_pRecentFileList)[0], Path("fresh.trs"));
+}
+
+TEST_F(DocumentLifecycle, SaveAfterOpeningAMissingFileAsksAndCreatesAnEmptyFile) {
+    const QString path = Path("missing.trs");
+    Start({path});
+    prompts->Clear();
+    prompts->AnswerFile(path);
+    Frame()->ExecuteCommand(ID_FILE_SAVE);
+    ASSERT_EQ(prompts->prompts.size(), 1u);
+    EXPECT_EQ(prompts->prompts[0].kind, RecordedPrompt::File) << "the file does not exist";
+    EXPECT_EQ(prompts->prompts[0].text, path);
+    EXPECT_EQ(ReadFile(path), ReadFile(MakeTrs("empty.trs", {})));
+}
+
+TEST_F(DocumentLifecycle, SaveThatFailsPartWayKeepsTheOldFileAndTheModifiedFlag) {
+    const QString path = MakeTrs("big.trs", {"small"});
+    Start({path});
+    const QByteArray before = ReadFile(path);
+    for (int i = 0; i < 100; ++i) {
+        TextResourceEntry entry;
+        entry.id = 100 + std::uint32_t(i);
+        entry.text = std::string(200, 't');
+        Doc()->m_textResources.AddEntry(entry);
+    }
+    Doc()->SetModifiedFlag(true);
+
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    Frame()->ExecuteCommand(ID_FILE_SAVE);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(prompts->Messages(),
+              std::vector<CString>{"An error accured while saving this file!"});
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(Doc()->GetPathName(), path);
+}
+
+TEST_F(DocumentLifecycle, EleventhFilePushesOutTheOldestAndTheListSurvivesARestart) {
+    std::vector<QString> paths;
+    for (int i = 1; i <= 11; ++i) {
+        paths.push_back(MakeTrs("file" + std::to_string(i) + ".trs", {"t"}));
+        prompts->AnswerFile(paths.back());
+        Frame()->ExecuteCommand(ID_FILE_OPEN);
+    }
+    ASSERT_EQ(app->m_pRecentFileList->GetCount(), 10);
+    EXPECT_EQ((*app->m_pRecentFileList)[0], paths[10]);
+    EXPECT_EQ((*app->m_pRecentFileList)[9], paths[1]);
+
+    app->ExitInstance();
+    Start({});
+    QSettings settings = Settings();
+    settings.beginGroup("Recent File List");
+    EXPECT_EQ(settings.childKeys().size(), 10);
+    EXPECT_EQ(settings.value("File1").toString(), paths[10]);
+    EXPECT_EQ(settings.value("File10").toString(), paths[1]);
+    settings.endGroup();
+    ASSERT_EQ(app->m_pRecentFileList->GetCount(), 10);
+    EXPECT_EQ((*app->m_pRecentFileList)[9], paths[1]);
+
+    QMenu* file = ShowMenu("&File");
+    QAction* first = Frame()->FindCommandAction(ID_FILE_MRU_FILE1);
+    EXPECT_TRUE(first->text().startsWith("&1 "));
+    EXPECT_LE(first->text().size(), 3 + 30);
+    EXPECT_TRUE(file->actions().contains(Frame()->FindCommandAction(ID_FILE_MRU_FILE1 + 9)));
+    first->trigger();
+    EXPECT_EQ(Doc()->GetPathName(), paths[10]);
+}
+
+TEST_F(DocumentLifecycle, ExitWithChangesAsksAndYesSavesTheFile) {
+    const QString path = MakeTrs("exit.trs", {"one"});
+    Start({path});
+    Doc()->m_textResources.GetEntry(0)->text = "changed";
+    Doc()->SetModifiedFlag(true);
+    prompts->AnswerMessage(IDYES);
+    Frame()->ExecuteCommand(ID_APP_EXIT);
+    EXPECT_EQ(prompts->Messages(), std::vector<CString>{"Änderungen in exit.trs speichern?"});
+    EXPECT_FALSE(Frame()->isVisible());
+    EXPECT_EQ(ReadFile(path), ReadFile([&] {
+                  TextResourceObject expected;
+                  TextResourceEntry entry;
+                  entry.id = 1;
+                  entry.identifier = "ID_1";
+                  entry.text = "changed";
+                  expected.AddEntry(entry);
+                  tsFileStream stream;
+                  stream.Open(QFile::encodeName(Path("expected.trs")).constData(),
+                              TS_OPEN_CREATE | TS_OPEN_WRITE);
+                  expected.Write(stream);
+                  return Path("expected.trs");
+              }()));
+}
+
+TEST_F(DocumentLifecycle, DroppedTrsFileOpensAfterTheSaveQuestion) {
+    const QString path = MakeTrs("dropped.trs", {"d1", "d2"});
+    Doc()->SetModifiedFlag(true);
+    prompts->AnswerMessage(IDCANCEL);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    auto drop = [&] {
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Frame(), &enter);
+        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Frame(), &event);
+    };
+    drop();
+    EXPECT_EQ(Doc()->m_textResources.GetEntryCount(), 0u) << "cancelled";
+    prompts->AnswerMessage(IDNO);
+    drop();
+    EXPECT_EQ(Doc()->m_textResources.GetEntryCount(), 2u);
+    EXPECT_EQ(prompts->Messages().size(), 2u);
+}
