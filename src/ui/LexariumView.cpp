@@ -1,79 +1,30 @@
-// The entry tree over a model that owns nothing: rows are read from the
-// document's collection on request, and a rebuild is one model reset.
-
 #include "LexariumView.h"
 
-#include "FrameWnd.h"
 #include "LexariumDoc.h"
 #include "LexariumView_Text.h"
 #include "MainFrame.h"
 #include "ResourceIds.h"
 #include "Resources.h"
 #include "WinApp.h"
+#include "model/TextResourceObject.h"
 
-#include <QAbstractItemModel>
-#include <QItemSelectionModel>
 #include <QTreeView>
-
-// Internal id 0 marks the root; an entry item carries id 1 and its row is the position.
-class CEntryTreeModel : public QAbstractItemModel {
-public:
-    using QAbstractItemModel::QAbstractItemModel;
-
-    void Reset() {
-        beginResetModel();
-        endResetModel();
-    }
-    QModelIndex RootIndex() const { return createIndex(0, 0, quintptr(0)); }
-    QModelIndex EntryIndex(int position) const { return createIndex(position, 0, quintptr(1)); }
-    static bool IsRoot(const QModelIndex& index) {
-        return index.isValid() && index.internalId() == 0;
-    }
-
-    QModelIndex index(int row, int column, const QModelIndex& parent) const override {
-        if (column != 0 || row < 0)
-            return {};
-        if (!parent.isValid())
-            return row == 0 ? RootIndex() : QModelIndex();
-        if (IsRoot(parent) && row < EntryCount())
-            return EntryIndex(row);
-        return {};
-    }
-    QModelIndex parent(const QModelIndex& child) const override {
-        return child.isValid() && child.internalId() == 1 ? RootIndex() : QModelIndex();
-    }
-    int rowCount(const QModelIndex& parent) const override {
-        if (!parent.isValid())
-            return 1;
-        return IsRoot(parent) ? EntryCount() : 0;
-    }
-    int columnCount(const QModelIndex&) const override { return 1; }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
-            return {};
-        if (IsRoot(index))
-            return AfxLoadString(IDS_TREE_ROOT);
-        const TextResourceEntry* entry =
-            g_pDocument != nullptr
-                ? g_pDocument->m_textResources.GetEntry(static_cast<std::uint32_t>(index.row()))
-                : nullptr;
-        return entry != nullptr ? QString::fromStdString(entry->identifier) : QString();
-    }
-
-private:
-    static int EntryCount() {
-        return g_pDocument != nullptr
-                   ? static_cast<int>(g_pDocument->m_textResources.GetEntryCount())
-                   : 0;
-    }
-};
+#include <cstdint>
 
 IMPLEMENT_DYNCREATE(CLexariumView, CTreeView)
 
-CLexariumView::CLexariumView() : m_pModel(new CEntryTreeModel(this)) {
-    GetTreeCtrl().setModel(m_pModel);
-    connect(GetTreeCtrl().selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this] { OnSelchanged(); });
+CLexariumView::CLexariumView() {
+    m_model.SetRootLabel(AfxLoadString(IDS_TREE_ROOT));
+    QTreeView& tree = Tree();
+    tree.setModel(&m_model);
+    tree.setHeaderHidden(true);
+    tree.setUniformRowHeights(true); // keeps a million rows cheap to lay out
+    tree.setRootIsDecorated(true);
+    tree.setSelectionMode(QAbstractItemView::SingleSelection);
+    // Labels can be edited in place, and revert when the edit ends.
+    tree.setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    QObject::connect(tree.selectionModel(), &QItemSelectionModel::currentChanged,
+                     [this] { OnSelchanged(); });
     g_pTreeView = this;
 }
 
@@ -82,78 +33,104 @@ CLexariumView::~CLexariumView() {
         g_pTreeView = nullptr;
 }
 
-CLexariumDoc* CLexariumView::GetDocument() const {
-    return dynamic_cast<CLexariumDoc*>(CView::GetDocument());
-}
-
 void CLexariumView::OnInitialUpdate() {
     CTreeView::OnInitialUpdate();
     RebuildTree();
 }
 
-void CLexariumView::RebuildTree() {
-    QTreeView& tree = GetTreeCtrl();
-    {
-        const QSignalBlocker blocker(tree.selectionModel());
-        tree.selectionModel()->clear();
-        m_pModel->Reset();
+CMainFrame* CLexariumView::MainFrame() const {
+    return dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+}
+
+std::optional<std::uint32_t> CLexariumView::CurrentPosition() const {
+    if (m_pCurrentEntry == nullptr || g_pDocument == nullptr)
+        return std::nullopt;
+    TextResourceObject& entries = g_pDocument->m_textResources;
+    const std::uint32_t count = entries.GetEntryCount();
+    if (count == 0)
+        return std::nullopt;
+    // The entries lie in one array, so the position follows from the address;
+    // the look-up confirms it before it is trusted.
+    const auto base = reinterpret_cast<std::uintptr_t>(entries.GetEntry(0));
+    const auto address = reinterpret_cast<std::uintptr_t>(m_pCurrentEntry);
+    if (address >= base && (address - base) % sizeof(TextResourceEntry) == 0) {
+        const auto position =
+            static_cast<std::uint64_t>((address - base) / sizeof(TextResourceEntry));
+        if (position < count &&
+            entries.GetEntry(static_cast<std::uint32_t>(position)) == m_pCurrentEntry)
+            return static_cast<std::uint32_t>(position);
     }
-    tree.expand(m_pModel->RootIndex());
-    if (g_pDocument == nullptr || m_pCurrentEntry == nullptr)
-        return;
-    const auto& entries = g_pDocument->m_textResources;
-    for (std::uint32_t i = 0; i < entries.GetEntryCount(); ++i) {
-        if (entries.GetEntry(i) == m_pCurrentEntry) {
-            SelectPosition(static_cast<int>(i));
-            return;
-        }
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (entries.GetEntry(i) == m_pCurrentEntry)
+            return i;
+    }
+    return std::nullopt;
+}
+
+void CLexariumView::RebuildTree() {
+    QTreeView& tree = Tree();
+    // Nothing selected first: the notification of that finds no selection.
+    tree.selectionModel()->clearCurrentIndex();
+    tree.selectionModel()->clearSelection();
+    m_model.SetCollection(g_pDocument != nullptr ? &g_pDocument->m_textResources : nullptr);
+    const std::optional<std::uint32_t> current = CurrentPosition();
+    if (!current)
+        m_pCurrentEntry = nullptr; // never keep an entry the collection does not hold
+    tree.expand(m_model.RootIndex());
+    if (current) {
+        // Selecting raises the notification at once: the editor form is filled here.
+        const QModelIndex item = m_model.EntryIndex(*current);
+        tree.setCurrentIndex(item);
+        tree.scrollTo(item);
     }
 }
 
-void CLexariumView::SelectPosition(int position) {
-    const QModelIndex index = position < 0 ? m_pModel->RootIndex() : m_pModel->EntryIndex(position);
-    GetTreeCtrl().selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+void CLexariumView::SetCurrentItemText(const CString& text) {
+    const QModelIndex selected = Tree().currentIndex();
+    if (selected.isValid())
+        m_model.SetLabel(selected, text);
 }
 
 void CLexariumView::SelectEntryById(int id) {
     if (g_pDocument == nullptr)
         return;
-    const auto& entries = g_pDocument->m_textResources;
+    QTreeView& tree = Tree();
+    const TextResourceObject& entries = g_pDocument->m_textResources;
+    const auto wanted = static_cast<std::uint32_t>(id);
+    QModelIndex last;
     for (std::uint32_t i = 0; i < entries.GetEntryCount(); ++i) {
-        if (static_cast<int>(entries.GetEntry(i)->id) == id)
-            SelectPosition(static_cast<int>(i));
+        if (entries.GetEntry(i)->id != wanted)
+            continue;
+        last = m_model.EntryIndex(i);
+        tree.setCurrentIndex(last); // each match is selected, and shown, in turn
     }
-}
-
-void CLexariumView::SetCurrentItemText(const CString&) {
-    // The label is read from the entry, which already holds the new identifier.
-    const QModelIndex current = GetTreeCtrl().currentIndex();
-    if (current.isValid())
-        emit m_pModel->dataChanged(current, current);
+    if (last.isValid())
+        tree.scrollTo(last);
 }
 
 void CLexariumView::OnSelchanged() {
-    const QModelIndex current = GetTreeCtrl().currentIndex();
-    if (!current.isValid())
+    const QModelIndex selected = Tree().currentIndex();
+    if (!selected.isValid())
         return;
-    auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-    if (CEntryTreeModel::IsRoot(current)) {
+    CMainFrame* frame = MainFrame();
+    if (m_model.IsRoot(selected)) {
+        // The current entry stays: the entry commands still act on it.
         if (frame != nullptr)
             frame->SwitchRightPane(PANE_STATISTICS);
+        if (CWinApp* app = AfxGetApp())
+            app->RequestIdleUpdate();
         return;
     }
-    m_pCurrentEntry =
-        g_pDocument != nullptr
-            ? g_pDocument->m_textResources.GetEntry(static_cast<std::uint32_t>(current.row()))
-            : nullptr;
-    if (m_pCurrentEntry != nullptr) {
-        if (frame != nullptr)
-            frame->SwitchRightPane(PANE_EDITOR);
-        if (g_pTextView != nullptr) {
-            g_pTextView->FillFromEntry();
-            g_pTextView->ShowEntryFields(true);
-        }
+    m_pCurrentEntry = m_model.EntryAt(selected);
+    if (m_pCurrentEntry == nullptr)
+        return;
+    if (frame != nullptr)
+        frame->SwitchRightPane(PANE_EDITOR);
+    if (g_pTextView != nullptr) {
+        g_pTextView->FillFromEntry();
+        g_pTextView->ShowEntryFields(true);
     }
+    // The enable rules of the entry commands follow the selection.
     if (CWinApp* app = AfxGetApp())
         app->RequestIdleUpdate();
 }

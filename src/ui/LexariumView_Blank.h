@@ -1,7 +1,6 @@
+// The statistics form of the right pane, shown while the tree's root is
+// selected: the number of entries and the words and characters of all texts.
 #pragma once
-
-// The statistics form in the right pane (template 131): totals of entries,
-// words and characters over the whole file.
 
 #include "FormView.h"
 
@@ -12,16 +11,15 @@ public:
     CLexariumView_Blank();
     ~CLexariumView_Blank() override;
 
-    void DoDataExchange(CDataExchange* pDX) override;
-    // Recomputes and shows the three totals.
+    // Recounts the open file and shows the three totals.
     void UpdateStatistics();
 
     CString m_strEntries;
     CString m_strWords;
     CString m_strChars;
 
-    DECLARE_MESSAGE_MAP()
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
 };
 
-// The statistics form while it exists, else null.
-extern CLexariumView_Blank* g_pBlankView; // not owned
+extern CLexariumView_Blank* g_pBlankView; // not owned: the live statistics form, or null

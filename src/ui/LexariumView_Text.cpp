@@ -1,8 +1,8 @@
-// The editor form.
+// The entry editor form's construction and its handler table.
 
 #include "LexariumView_Text.h"
 
-#include "DataExchange.h"
+#include "FormControls.h"
 #include "ResourceIds.h"
 
 CLexariumView_Text* g_pTextView = nullptr;
@@ -10,6 +10,24 @@ CLexariumView_Text* g_pTextView = nullptr;
 IMPLEMENT_DYNCREATE(CLexariumView_Text, CFormView)
 
 BEGIN_MESSAGE_MAP(CLexariumView_Text, CFormView)
+ON_EN_CHANGE(IDC_ID, &CLexariumView_Text::OnChangeId)
+ON_EN_CHANGE(IDC_IDENTIFIER, &CLexariumView_Text::OnChangeIdentifier)
+ON_EN_CHANGE(IDC_AUDIOFILE, &CLexariumView_Text::OnChangeAudioFile)
+ON_EN_CHANGE(IDC_TEXT, &CLexariumView_Text::OnChangeText)
+ON_EN_CHANGE(IDC_COMMENT, &CLexariumView_Text::OnChangeComment)
+ON_EN_CHANGE(IDC_SPEAKER, &CLexariumView_Text::OnChangeSpeaker)
+ON_EN_CHANGE(IDC_LENGTH, &CLexariumView_Text::OnChangeLength)
+ON_EN_KILLFOCUS(IDC_IDENTIFIER, &CLexariumView_Text::OnKillfocusIdentifier)
+ON_BN_CLICKED(IDC_LISTEN, &CLexariumView_Text::OnListen)
+ON_BN_CLICKED(IDC_LISTEN_FEMALE, &CLexariumView_Text::OnListenFemale)
+ON_COMMAND(ID_EDIT_COPY, &CLexariumView_Text::OnEditCopy)
+ON_COMMAND(ID_EDIT_CUT, &CLexariumView_Text::OnEditCut)
+ON_COMMAND(ID_EDIT_PASTE, &CLexariumView_Text::OnEditPaste)
+ON_COMMAND(ID_EDIT_UNDO, &CLexariumView_Text::OnEditUndo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, &CLexariumView_Text::OnUpdateEditCopyCut)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, &CLexariumView_Text::OnUpdateEditCopyCut)
+ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, &CLexariumView_Text::OnUpdateEditPaste)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, &CLexariumView_Text::OnUpdateEditUndo)
 END_MESSAGE_MAP()
 
 CLexariumView_Text::CLexariumView_Text() : CFormView(IDD_TEXT_FORM) {
@@ -20,25 +38,3 @@ CLexariumView_Text::~CLexariumView_Text() {
     if (g_pTextView == this)
         g_pTextView = nullptr;
 }
-
-void CLexariumView_Text::DoDataExchange(CDataExchange* pDX) {
-    DDX_Text(pDX, 1000, m_dwId);
-    DDX_Text(pDX, 1001, m_strIdentifier);
-    DDX_Text(pDX, 1003, m_strAudioFile);
-    DDX_Text(pDX, 1002, m_strText);
-    DDX_Text(pDX, 1009, m_strComment);
-    DDX_Text(pDX, 1015, m_strCommentWords);
-    DDX_Text(pDX, 1014, m_strTextWords);
-    DDX_Text(pDX, 1017, m_strCommentChars);
-    DDX_Text(pDX, 1016, m_strTextChars);
-    DDX_Text(pDX, 1020, m_strSpeaker);
-    DDX_Text(pDX, 1041, m_dwLength);
-}
-
-void CLexariumView_Text::FillFromEntry() {}
-
-void CLexariumView_Text::ShowEntryFields(bool) {}
-
-void CLexariumView_Text::UpdateTextCounters() {}
-
-void CLexariumView_Text::UpdateCommentCounters() {}

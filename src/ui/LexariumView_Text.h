@@ -1,9 +1,13 @@
+// The entry editor form of the right pane: every field of the current entry,
+// stored into the entry at each change, with word and character counters, the
+// check that identifiers are unique, the Edit commands for its fields and the
+// two listen buttons.
 #pragma once
 
-// The editor form in the right pane (template 130): it shows and edits the
-// tree's current entry field by field.
-
 #include "FormView.h"
+
+class CCmdUI;
+class TextResourceEntry;
 
 class CLexariumView_Text : public CFormView {
     DECLARE_DYNCREATE(CLexariumView_Text)
@@ -12,14 +16,13 @@ public:
     CLexariumView_Text();
     ~CLexariumView_Text() override;
 
-    void DoDataExchange(CDataExchange* pDX) override;
-
-    // Copies the current entry into the form.
+    // Copies the current entry into the form; needs a current entry.
     void FillFromEntry();
-    // Shows or hides the entry's edit fields and their labels.
     void ShowEntryFields(bool show);
     void UpdateTextCounters();
     void UpdateCommentCounters();
+    // The number of entries whose identifier is exactly this text.
+    int CountIdentifier(CString text);
 
     DWORD m_dwId = 0;
     CString m_strIdentifier;
@@ -33,8 +36,38 @@ public:
     CString m_strSpeaker;
     DWORD m_dwLength = 0;
 
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    void OnChangeId();
+    void OnChangeIdentifier();
+    void OnChangeAudioFile();
+    void OnChangeText();
+    void OnChangeComment();
+    void OnChangeSpeaker();
+    void OnChangeLength();
+    void OnKillfocusIdentifier();
+    void OnListen();
+    void OnListenFemale();
+
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    void OnEditUndo();
+    void OnUpdateEditCopyCut(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    void OnUpdateEditUndo(CCmdUI* pCmdUI);
+
     DECLARE_MESSAGE_MAP()
+
+private:
+    TextResourceEntry* CurrentEntry() const;
+    // The storing pattern of the change handlers: read the form, then write the
+    // handler's field into the current entry, or, without one, undo the change.
+    TextResourceEntry* BeginChange();
+    void UndoChange(CString& member);
+    void UndoChange(DWORD& member);
+    void MarkModified();
 };
 
-// The editor form while it exists, else null.
-extern CLexariumView_Text* g_pTextView; // not owned
+extern CLexariumView_Text* g_pTextView; // not owned: the live editor form, or null

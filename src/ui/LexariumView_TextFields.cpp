@@ -1,0 +1,167 @@
+// The entry editor form's data: filling it from the current entry, storing
+// each change back into the entry, and the counters.
+
+#include "DataExchange.h"
+#include "EntryText.h"
+#include "FormControls.h"
+#include "LexariumDoc.h"
+#include "LexariumView.h"
+#include "LexariumView_Text.h"
+#include "model/CountWords.h"
+#include "model/TextResourceEntry.h"
+
+void CLexariumView_Text::DoDataExchange(CDataExchange* pDX) {
+    CFormView::DoDataExchange(pDX);
+    // The id comes first and the length last: a refused id keeps every other
+    // change from the entry, a refused length stops nothing else.
+    DDX_Text(pDX, IDC_ID, m_dwId);
+    DDX_Text(pDX, IDC_IDENTIFIER, m_strIdentifier);
+    DDX_Text(pDX, IDC_AUDIOFILE, m_strAudioFile);
+    DDX_Text(pDX, IDC_TEXT, m_strText);
+    DDX_Text(pDX, IDC_COMMENT, m_strComment);
+    DDX_Text(pDX, IDC_COMMENT_WORDS, m_strCommentWords);
+    DDX_Text(pDX, IDC_TEXT_WORDS, m_strTextWords);
+    DDX_Text(pDX, IDC_COMMENT_CHARS, m_strCommentChars);
+    DDX_Text(pDX, IDC_TEXT_CHARS, m_strTextChars);
+    DDX_Text(pDX, IDC_SPEAKER, m_strSpeaker);
+    DDX_Text(pDX, IDC_LENGTH, m_dwLength);
+}
+
+TextResourceEntry* CLexariumView_Text::CurrentEntry() const {
+    return g_pTreeView != nullptr ? g_pTreeView->m_pCurrentEntry : nullptr;
+}
+
+void CLexariumView_Text::FillFromEntry() {
+    const TextResourceEntry* entry = CurrentEntry();
+    if (entry == nullptr)
+        return;
+    m_dwId = entry->id;
+    m_strIdentifier = FromUtf8(entry->identifier);
+    m_strAudioFile = FromUtf8(entry->audioFile);
+    m_strText = FromUtf8(entry->text);
+    m_strComment = FromUtf8(entry->comment);
+    m_strSpeaker = FromUtf8(entry->speaker);
+    m_dwLength = entry->lengthMs;
+    UpdateData(false);
+    UpdateTextCounters();
+    UpdateCommentCounters();
+}
+
+void CLexariumView_Text::ShowEntryFields(bool show) {
+    for (int id : {IDC_ID, IDC_IDENTIFIER, IDC_AUDIOFILE, IDC_TEXT, IDC_COMMENT, IDC_LABEL_ID,
+                   IDC_LABEL_IDENTIFIER, IDC_LABEL_AUDIOFILE, IDC_LABEL_TEXT, IDC_LABEL_COMMENT}) {
+        if (QWidget* control = GetDlgItem(id))
+            control->setVisible(show);
+    }
+}
+
+// The counters describe the stored bytes: a line break counts 2, a character
+// outside ASCII 2 to 4.
+void CLexariumView_Text::UpdateTextCounters() {
+    const TextResourceEntry* entry = CurrentEntry();
+    if (entry == nullptr)
+        return;
+    m_strTextWords = QString::number(CountWords(entry->text));
+    m_strTextChars = QString::number(entry->text.size());
+    SetDlgItemText(IDC_TEXT_WORDS, m_strTextWords);
+    SetDlgItemText(IDC_TEXT_CHARS, m_strTextChars);
+}
+
+void CLexariumView_Text::UpdateCommentCounters() {
+    const TextResourceEntry* entry = CurrentEntry();
+    if (entry == nullptr)
+        return;
+    m_strCommentWords = QString::number(CountWords(entry->comment));
+    m_strCommentChars = QString::number(entry->comment.size());
+    SetDlgItemText(IDC_COMMENT_WORDS, m_strCommentWords);
+    SetDlgItemText(IDC_COMMENT_CHARS, m_strCommentChars);
+}
+
+TextResourceEntry* CLexariumView_Text::BeginChange() {
+    UpdateData(true); // a refused number has shown its message; go on with what the members hold
+    return CurrentEntry();
+}
+
+// Without a current entry nothing may keep the change: the field is emptied
+// and every other field shows its member again.
+void CLexariumView_Text::UndoChange(CString& member) {
+    member.clear();
+    UpdateData(false);
+}
+
+void CLexariumView_Text::UndoChange(DWORD& member) {
+    member = 0;
+    UpdateData(false);
+}
+
+void CLexariumView_Text::MarkModified() {
+    if (g_pDocument != nullptr)
+        g_pDocument->SetModifiedFlag(true);
+}
+
+void CLexariumView_Text::OnChangeId() {
+    if (TextResourceEntry* entry = BeginChange())
+        entry->id = m_dwId;
+    else
+        UndoChange(m_dwId);
+    MarkModified();
+}
+
+void CLexariumView_Text::OnChangeIdentifier() {
+    if (TextResourceEntry* entry = BeginChange()) {
+        entry->identifier = ToUtf8(m_strIdentifier);
+        g_pTreeView->SetCurrentItemText(m_strIdentifier);
+    } else {
+        m_strIdentifier.clear();
+        if (g_pTreeView != nullptr)
+            g_pTreeView->RebuildTree();
+        UpdateData(false);
+    }
+    MarkModified();
+}
+
+void CLexariumView_Text::OnChangeAudioFile() {
+    if (TextResourceEntry* entry = BeginChange())
+        entry->audioFile = ToUtf8(m_strAudioFile);
+    else
+        UndoChange(m_strAudioFile);
+    MarkModified();
+}
+
+void CLexariumView_Text::OnChangeText() {
+    TextResourceEntry* entry = BeginChange();
+    if (entry != nullptr)
+        entry->text = ToUtf8(m_strText);
+    else
+        UndoChange(m_strText);
+    MarkModified();
+    if (entry != nullptr)
+        UpdateTextCounters();
+}
+
+void CLexariumView_Text::OnChangeComment() {
+    TextResourceEntry* entry = BeginChange();
+    if (entry != nullptr)
+        entry->comment = ToUtf8(m_strComment);
+    else
+        UndoChange(m_strComment);
+    MarkModified();
+    if (entry != nullptr)
+        UpdateCommentCounters();
+}
+
+void CLexariumView_Text::OnChangeSpeaker() {
+    if (TextResourceEntry* entry = BeginChange())
+        entry->speaker = ToUtf8(m_strSpeaker);
+    else
+        UndoChange(m_strSpeaker);
+    MarkModified();
+}
+
+void CLexariumView_Text::OnChangeLength() {
+    if (TextResourceEntry* entry = BeginChange())
+        entry->lengthMs = m_dwLength;
+    else
+        UndoChange(m_dwLength);
+    MarkModified();
+}
