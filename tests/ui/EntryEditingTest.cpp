@@ -5,6 +5,7 @@
 #include "../app/LexariumAppFixture.h"
 #include "FormControls.h"
 #include "LexariumView.h"
+#include "LexariumView_Blank.h"
 #include "LexariumView_Text.h"
 #include "ResourceIds.h"
 
@@ -93,4 +94,25 @@ TEST_F(EntryEditingTest, DeletingTheSecondOfTwoEntriesSharingAnIdRemovesThatOne)
     EXPECT_EQ(g_pTreeView->m_pCurrentEntry, nullptr);
     Idle();
     EXPECT_FALSE(IsEnabled(ID_ENTRY_DELETE));
+}
+
+TEST_F(EntryEditingTest, RefusedIdShowsTheNumberMessageAndStoresNothing) {
+    Select(0);
+    auto* id = qobject_cast<QLineEdit*>(Field(IDC_ID));
+    id->setFocus();
+    id->selectAll();
+    QTest::keyClicks(id, QStringLiteral("x"));
+    ASSERT_FALSE(prompts->Messages().empty());
+    EXPECT_EQ(prompts->Messages().back(), "Geben Sie bitte eine positive ganze Zahl ein.");
+    EXPECT_EQ(Doc()->m_textResources.GetEntry(0)->id, 1u);
+}
+
+TEST_F(EntryEditingTest, StatisticsShowEntriesWordsAndCharactersOfTheTexts) {
+    QTreeView& tree = View().GetTreeCtrl();
+    const QModelIndex root = View().GetModel().RootIndex();
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualRect(root).center());
+    ASSERT_NE(g_pBlankView, nullptr);
+    EXPECT_EQ(g_pBlankView->GetDlgItemText(IDC_STAT_ENTRIES), "2");
+    EXPECT_EQ(g_pBlankView->GetDlgItemText(IDC_STAT_WORDS), "4");
+    EXPECT_EQ(g_pBlankView->GetDlgItemText(IDC_STAT_CHARS), "17");
 }
