@@ -1,0 +1,31 @@
+#pragma once
+
+// Code-page conversions with the semantics of the Windows calls, for the two
+// code pages the program uses: UTF-8 and the ANSI code page, which off Windows
+// is Windows-1252 from a built-in table.
+
+#include "platform/Win32Error.h"
+#include "platform/Win32Types.h"
+
+namespace platform {
+
+constexpr UINT CP_ACP = 0;
+constexpr UINT CP_UTF8 = 65001;
+
+// A source length of -1 means a zero-terminated source, terminator included.
+// With no buffer (or a size of 0) the calls return the size the result needs;
+// a buffer that is too small gives 0 and ERROR_INSUFFICIENT_BUFFER.
+// Invalid UTF-8 decodes to U+FFFD; a character that Windows-1252 lacks
+// becomes the default character "?" (or `defaultChar`).
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR source, int sourceLength,
+                        LPWSTR destination, int destinationLength);
+int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int sourceLength,
+                        LPSTR destination, int destinationLength, LPCSTR defaultChar,
+                        LPBOOL usedDefaultChar);
+
+// The Windows-1252 table itself: the character of a byte, and the byte of a
+// character (false when the code page lacks it).
+char16_t Windows1252ToUnicode(unsigned char byte);
+bool UnicodeToWindows1252(char32_t character, unsigned char& byte);
+
+} // namespace platform

@@ -1,0 +1,75 @@
+#include "model/TextResourceObject.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TextResourceEntry EntryWithId(std::uint32_t id, const std::string& identifier = "UNBENANNT") {
+    TextResourceEntry entry;
+    entry.id = id;
+    entry.identifier = identifier;
+    return entry;
+}
+
+std::vector<std::uint32_t> Ids(const TextResourceObject& object) {
+    std::vector<std::uint32_t> ids;
+    for (std::uint32_t i = 0; i < object.GetEntryCount(); ++i)
+        ids.push_back(object.GetEntry(i)->id);
+    return ids;
+}
+
+} // namespace
+
+TEST(TextResourceEntry, DefaultsAreThePlaceholders) {
+    TextResourceEntry entry;
+    EXPECT_EQ(entry.id, 0u);
+    EXPECT_EQ(entry.identifier, "UNBENANNT");
+    EXPECT_EQ(entry.audioFile, "leer");
+    EXPECT_EQ(entry.text, "leer");
+    EXPECT_EQ(entry.comment, "leer");
+    EXPECT_EQ(entry.speaker, "");
+    EXPECT_EQ(entry.lengthMs, 0u);
+}
+
+TEST(TextResourceObject, NextFreeIdIsOneAboveTheLargest) {
+    TextResourceObject object;
+    EXPECT_EQ(object.GetNextFreeId(), 1u);
+    object.AddEntry(EntryWithId(5));
+    object.AddEntry(EntryWithId(2));
+    EXPECT_EQ(object.GetNextFreeId(), 6u);
+    object.DeleteEntry(5);
+    EXPECT_EQ(object.GetNextFreeId(), 3u) << "gaps are not reused, the maximum is";
+    object.AddEntry(EntryWithId(0xFFFFFFFFu));
+    EXPECT_EQ(object.GetNextFreeId(), 0u) << "the maximum id wraps";
+}
+
+TEST(TextResourceObject, DeleteRemovesOnlyTheFirstMatch) {
+    TextResourceObject object;
+    for (std::uint32_t id : {1u, 7u, 3u, 7u, 4u})
+        object.AddEntry(EntryWithId(id, "e" + std::to_string(object.GetEntryCount())));
+    object.DeleteEntry(7);
+    EXPECT_EQ(Ids(object), (std::vector<std::uint32_t>{1, 3, 7, 4}));
+    EXPECT_EQ(object.GetEntry(2)->identifier, "e3") << "the later one of the pair stays";
+    object.DeleteEntry(99);
+    EXPECT_EQ(Ids(object), (std::vector<std::uint32_t>{1, 3, 7, 4}));
+}
+
+TEST(TextResourceObject, GetEntryIsBoundedAndMutable) {
+    TextResourceObject object;
+    EXPECT_EQ(object.GetEntry(0), nullptr);
+    object.AddEntry(EntryWithId(1, "SAME"));
+    object.AddEntry(EntryWithId(2, "SAME"));
+    EXPECT_EQ(object.GetEntryCount(), 2u) << "duplicate identifiers are kept";
+    EXPECT_EQ(object.GetEntry(object.GetEntryCount()), nullptr);
+    object.GetEntry(1)->text = "changed";
+    EXPECT_EQ(object.GetEntry(1)->text, "changed");
+
+    // The collection holds copies.
+    TextResourceEntry entry = EntryWithId(3);
+    object.AddEntry(entry);
+    entry.text = "outside";
+    EXPECT_EQ(object.GetEntry(2)->text, "leer");
+
+    object.Clear();
+    EXPECT_EQ(object.GetEntryCount(), 0u);
+}
