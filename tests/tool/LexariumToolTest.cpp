@@ -1,0 +1,147 @@
+// Runs lexarium-tool as a user would and checks its output, files and exit status.
+
+#include "common/TempDir.h"
+#include "support/tsStream.h"
+#include "testdata/TestData.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& argument) {
+    return "'" + argument + "'";
+}
+
+Outcome RunTool(const TempDir& dir, const std::string& arguments) {
+    std::string outFile = dir.File("stdout.txt");
+    std::string errFile = dir.File("stderr.txt");
+    std::string command = Quote(LEXARIUM_TOOL_PATH) + " " + arguments + " >" + Quote(outFile) +
+                          " 2>" + Quote(errFile);
+    int raw = std::system(command.c_str());
+    Outcome outcome;
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.out = ReadBytes(outFile);
+    outcome.err = ReadBytes(errFile);
+    return outcome;
+}
+
+const std::string kLoadError = "An error accured while loading this file!\n";
+
+} // namespace
+
+TEST(LexariumTool, InfoPrintsTheTotals) {
+    TempDir dir;
+    TextResourceObject object;
+    TextResourceEntry entry;
+    entry.text = "two words";
+    object.AddEntry(entry);
+    entry.text = "Gr\xC3\xBC\xC3\x9F"
+                 "e\r\naus Bremen";
+    object.AddEntry(entry);
+    WriteBytes(dir.File("in.trs"), testdata::ToFileBytes(object));
+
+    Outcome outcome = RunTool(dir, "info " + Quote(dir.File("in.trs")));
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "version: 4\nentries: 2\nwords: 5\ncharacters: 28\n");
+}
+
+TEST(LexariumTool, ConvertWritesTheCurrentVersion) {
+    TempDir dir;
+    // A version-1 file in Windows-1252.
+    std::string legacy("\x40\xF9\xB3\x0A\x62\x93\xD1\x11\x9A\x2B\x08\x00\x00\x30\x05\x12"
+                       "\x01\x00\x00\x00\x01\x00\x00\x00"
+                       "\x07\x00\x00\x00"
+                       "\x04K\xE4SE\x00\x03\xE4\x80!\x01x",
+                       16 + 8 + 4 + 5 + 1 + 4 + 2);
+    WriteBytes(dir.File("old.trs"), legacy);
+    Outcome outcome =
+        RunTool(dir, "convert " + Quote(dir.File("old.trs")) + " " + Quote(dir.File("new.trs")));
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    std::string expected("\x40\xF9\xB3\x0A\x62\x93\xD1\x11\x9A\x2B\x08\x00\x00\x30\x05\x12"
+                         "\x04\x00\x00\x00\x01\x00\x00\x00"
+                         "\x07\x00\x00\x00"
+                         "\x05K\xC3\xA4SE\x00\x06\xC3\xA4\xE2\x82\xAC!\x01x\x00\x00\x00\x00\x00",
+                         16 + 8 + 4 + 6 + 1 + 7 + 2 + 1 + 4);
+    EXPECT_EQ(ReadBytes(dir.File("new.trs")), expected);
+
+    // A current file converts to itself, byte for byte, also in place.
+    TextResourceObject sample = testdata::MakeSampleCollection();
+    std::string bytes = testdata::ToFileBytes(sample);
+    WriteBytes(dir.File("sample.trs"), bytes);
+    outcome = RunTool(dir, "convert " + Quote(dir.File("sample.trs")) + " " +
+                               Quote(dir.File("sample.trs")));
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(dir.File("sample.trs")), bytes);
+}
+
+TEST(LexariumTool, LoadFailuresLeaveTheOutputAlone) {
+    TempDir dir;
+    WriteBytes(dir.File("out.trs"), "precious");
+    WriteBytes(dir.File("cut.trs"), std::string(22, 'x'));
+    for (const std::string& input : {dir.File("missing.trs"), dir.File("cut.trs")}) {
+        for (const char* command : {"convert", "xml"}) {
+            Outcome outcome = RunTool(dir, std::string(command) + " " + Quote(input) + " " +
+                                               Quote(dir.File("out.trs")));
+            EXPECT_EQ(outcome.status, 1);
+            EXPECT_EQ(outcome.err, kLoadError);
+        }
+        Outcome outcome = RunTool(dir, "info " + Quote(input));
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.err, kLoadError);
+        EXPECT_EQ(outcome.out, "");
+    }
+    EXPECT_EQ(ReadBytes(dir.File("out.trs")), "precious");
+}
+
+TEST(LexariumTool, WriteFailuresAreClearAndDestroyNothing) {
+    TempDir dir;
+    TextResourceObject sample = testdata::MakeSampleCollection();
+    WriteBytes(dir.File("in.trs"), testdata::ToFileBytes(sample));
+
+    Outcome outcome = RunTool(dir, "convert " + Quote(dir.File("in.trs")) + " " +
+                                       Quote(dir.File("no-folder/out.trs")));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("Could not write"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("the folder does not exist"), std::string::npos) << outcome.err;
+
+    // An output held open by a program that honours the share modes.
+    WriteBytes(dir.File("held.xml"), "held by another program");
+    tsFileStream holder;
+    ASSERT_EQ(holder.Open(dir.File("held.xml").c_str(), TS_OPEN_READ), 0);
+    outcome = RunTool(dir, "xml " + Quote(dir.File("in.trs")) + " " + Quote(dir.File("held.xml")));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("in use"), std::string::npos) << outcome.err;
+    holder.Close();
+    EXPECT_EQ(ReadBytes(dir.File("held.xml")), "held by another program");
+}
+
+TEST(LexariumTool, XmlExportIsWellFormed) {
+    TempDir dir;
+    TextResourceObject sample = testdata::MakeSampleCollection();
+    WriteBytes(dir.File("in.trs"), testdata::ToFileBytes(sample));
+    Outcome outcome =
+        RunTool(dir, "xml " + Quote(dir.File("in.trs")) + " " + Quote(dir.File("out.xml")));
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    std::string xml = ReadBytes(dir.File("out.xml"));
+    EXPECT_EQ(xml.rfind("<?xml version='1.0' encoding='Windows-1252'?>\n", 0), 0u);
+    if (std::system("xmllint --version >/dev/null 2>&1") == 0) {
+        EXPECT_EQ(std::system(("xmllint --noout " + Quote(dir.File("out.xml"))).c_str()), 0);
+    }
+}
+
+TEST(LexariumTool, WrongArgumentsPrintTheUsage) {
+    TempDir dir;
+    for (const char* arguments : {"", "info", "convert only-one", "frobnicate a b", "xml a b c"}) {
+        Outcome outcome = RunTool(dir, arguments);
+        EXPECT_EQ(outcome.status, 2) << arguments;
+        EXPECT_EQ(outcome.err.rfind("usage: lexarium-tool", 0), 0u) << arguments;
+    }
+}
