@@ -49,8 +49,7 @@ bool ContainsBytes(std::string_view field, std::string_view needle) {
 
 class Matcher {
 public:
-    Matcher(std::string_view needle, int field)
-        : m_needle(needle), m_field(field) {}
+    Matcher(std::string_view needle, int field) : m_needle(needle), m_field(field) {}
 
     bool operator()(const TextResourceEntry& entry) const {
         switch (m_field) {

@@ -1,7 +1,6 @@
 // The document's plain-text export: asks for the target file and writes the
 // entries that have a recording into it.
 #include "LexariumDoc.h"
-
 #include "TextExport.h"
 #include "framework/FileDialog.h"
 

@@ -1,8 +1,7 @@
 // The document's search: the command that opens the search dialog, and the
 // scan that the dialog runs on every press of "Search".
-#include "LexariumDoc.h"
-
 #include "EntrySearch.h"
+#include "LexariumDoc.h"
 #include "SearchDlg.h"
 
 void CLexariumDoc::OnSearch() {

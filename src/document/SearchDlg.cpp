@@ -46,7 +46,9 @@ UINT RegisteredSearchTemplate() {
 
 } // namespace
 
-const DLGTEMPLATE& SearchDlgTemplate() { return kSearchTemplate; }
+const DLGTEMPLATE& SearchDlgTemplate() {
+    return kSearchTemplate;
+}
 
 BEGIN_MESSAGE_MAP(CSearchDlg, CDialog)
 ON_BN_CLICKED(IDC_SEARCH_IN_ID, &CSearchDlg::OnSearchInId)
@@ -87,11 +89,21 @@ void CSearchDlg::ChooseField(int nField) {
     UpdateFieldButtons();
 }
 
-void CSearchDlg::OnSearchInId() { ChooseField(SEARCH_IN_ID); }
-void CSearchDlg::OnSearchInText() { ChooseField(SEARCH_IN_TEXT); }
-void CSearchDlg::OnSearchInIdentifier() { ChooseField(SEARCH_IN_IDENTIFIER); }
-void CSearchDlg::OnSearchInAudio() { ChooseField(SEARCH_IN_AUDIO); }
-void CSearchDlg::OnSearchInComment() { ChooseField(SEARCH_IN_COMMENT); }
+void CSearchDlg::OnSearchInId() {
+    ChooseField(SEARCH_IN_ID);
+}
+void CSearchDlg::OnSearchInText() {
+    ChooseField(SEARCH_IN_TEXT);
+}
+void CSearchDlg::OnSearchInIdentifier() {
+    ChooseField(SEARCH_IN_IDENTIFIER);
+}
+void CSearchDlg::OnSearchInAudio() {
+    ChooseField(SEARCH_IN_AUDIO);
+}
+void CSearchDlg::OnSearchInComment() {
+    ChooseField(SEARCH_IN_COMMENT);
+}
 
 void CSearchDlg::OnOK() {
     UpdateData(true);

@@ -13,8 +13,8 @@ namespace {
 constexpr std::size_t kFlushSize = 256 * 1024;
 
 bool Flush(std::string& buffer, std::FILE* file) {
-    const bool ok = buffer.empty() || std::fwrite(buffer.data(), 1, buffer.size(), file) ==
-                                          buffer.size();
+    const bool ok =
+        buffer.empty() || std::fwrite(buffer.data(), 1, buffer.size(), file) == buffer.size();
     buffer.clear();
     return ok;
 }

@@ -1,10 +1,10 @@
 // The search scan over a collection, without windows: the byte matcher against
 // the standard library's search, the id's signed form, and where a scan starts.
 #include "document/EntrySearch.h"
+
 #include "model/TextResourceObject.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
 
 namespace {
