@@ -1,10 +1,11 @@
 // The search dialog and its template.
 #include "SearchDlg.h"
 
+#include "DialogTemplate.h"
+#include "EntryTree.h"
 #include "LexariumDoc.h"
-#include "framework/DialogTemplate.h"
-#include "framework/Prompts.h"
-#include "framework/Resources.h"
+#include "Prompts.h"
+#include "Resources.h"
 
 namespace {
 

@@ -2,16 +2,16 @@
 // again, each press selecting the next matching entry in the tree.
 #pragma once
 
+#include "DataExchange.h"
+#include "Dialog.h"
 #include "EntrySearch.h"
-#include "framework/DataExchange.h"
-#include "framework/Dialog.h"
+#include "ResourceIds.h"
 
 #include <QWidget>
 
 struct DLGTEMPLATE;
 
 // Resource id of the dialog's template and its controls.
-constexpr UINT IDD_SEARCH = 134;
 constexpr int IDC_SEARCH_TEXT = 1048;
 constexpr int IDC_SEARCH_IN_ID = 1049;
 constexpr int IDC_SEARCH_IN_TEXT = 1050;

@@ -13,7 +13,7 @@ constexpr int kLineRead = 363;
 // A damaged count may promise far more records than the file holds. Records
 // past the end of the data are appended with their defaults, as a short file
 // expects, but only this many: an absurd count must not fill memory with them.
-constexpr std::uint32_t kMaxEntriesPastEnd = 1024;
+constexpr std::uint32_t kMaxEntriesPastEnd = 256;
 
 // Counts the bytes that reach the reader, to tell records with data from those
 // read past the end.

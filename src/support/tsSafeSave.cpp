@@ -1,6 +1,7 @@
 #include "support/tsSafeSave.h"
 
 #include "platform/FileReplace.h"
+#include "platform/Win32File.h"
 #include "support/tsBufferedOutputStream.h"
 #include "support/tsResult.h"
 #include "support/tsTrace.h"
@@ -11,7 +12,29 @@ namespace {
 
 constexpr const char* kModule = "commonCode\\AbstractData\\streams\\tsSafeSave.cpp";
 
-constexpr std::int32_t kFileNotFound = static_cast<std::int32_t>(0x80070002u);
+// Holds an existing file open with write access and no sharing.
+class TargetLock {
+public:
+    TargetLock() = default;
+    ~TargetLock() {
+        if (m_handle != platform::INVALID_HANDLE_VALUE)
+            platform::CloseHandle(m_handle);
+    }
+    TargetLock(const TargetLock&) = delete;
+    TargetLock& operator=(const TargetLock&) = delete;
+
+    // False when the file exists but cannot be held.
+    bool Take(const std::string& path) {
+        m_handle = platform::CreateFileA(path.c_str(), platform::GENERIC_WRITE, 0, nullptr,
+                                         platform::OPEN_EXISTING, platform::FILE_ATTRIBUTE_NORMAL,
+                                         nullptr);
+        return m_handle != platform::INVALID_HANDLE_VALUE ||
+               platform::GetLastError() == platform::ERROR_FILE_NOT_FOUND;
+    }
+
+private:
+    platform::HANDLE m_handle = platform::INVALID_HANDLE_VALUE;
+};
 
 std::int32_t Report(int line, std::int32_t result) {
     if (tsFailed(result))
@@ -55,11 +78,11 @@ std::int32_t tsSaveFileSafely(const char* target,
     }
 
     // The save share mode on the existing file, held until it has been replaced.
-    tsFileStream lock;
-    if (options.lockTarget) {
-        std::int32_t result = lock.Open(finalPath.c_str(), TS_OPEN_WRITE);
-        if (tsFailed(result) && result != kFileNotFound)
-            return result;
+    // A target that does not exist yet needs no lock.
+    TargetLock lock;
+    if (options.lockTarget && !lock.Take(finalPath)) {
+        std::int32_t result = tsResultFromLastError();
+        return Report(__LINE__, tsFailed(result) ? result : E_FAIL);
     }
 
     std::string temporary;

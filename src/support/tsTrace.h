@@ -7,6 +7,12 @@
 #include <cstdint>
 #include <string_view>
 
+#if defined(__GNUC__)
+#define TS_PRINTF_FORMAT(f, a) __attribute__((format(printf, f, a)))
+#else
+#define TS_PRINTF_FORMAT(f, a)
+#endif
+
 // Bit 0 enables trace output.
 extern std::uint8_t traceFlags;
 // The platform file handle that trace lines are written to; null by default.
@@ -16,7 +22,7 @@ extern void* traceHandle;
 // lives in one shared buffer that the next call overwrites.
 const char* TraceFileName(const char* path);
 // printf-style formatting into the next of a ring of ten buffers of 4096 bytes.
-const char* TraceFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
+const char* TraceFormat(const char* format, ...) TS_PRINTF_FORMAT(1, 2);
 // Formats "<format>" with the first three arguments, then uses the result as the
 // format for the remaining ones, and writes the line (cut to 4095 characters,
 // ending in a line feed).

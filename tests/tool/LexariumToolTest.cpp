@@ -71,6 +71,8 @@ TEST(LexariumTool, ConvertWritesTheCurrentVersion) {
                          "\x05K\xC3\xA4SE\x00\x06\xC3\xA4\xE2\x82\xAC!\x01x\x00\x00\x00\x00\x00",
                          16 + 8 + 4 + 6 + 1 + 7 + 2 + 1 + 4);
     EXPECT_EQ(ReadBytes(dir.File("new.trs")), expected);
+    EXPECT_EQ(RunTool(dir, "info " + Quote(dir.File("old.trs"))).out.substr(0, 11), "version: 1\n");
+    EXPECT_EQ(RunTool(dir, "info " + Quote(dir.File("new.trs"))).out.substr(0, 11), "version: 4\n");
 
     // A current file converts to itself, byte for byte, also in place.
     TextResourceObject sample = testdata::MakeSampleCollection();

@@ -1,0 +1,126 @@
+// The document's life: New, Open and Save of the one ".trs" file, with the
+// load and save messages. Saving goes through the safe-save routine, so a
+// failed save never leaves a damaged file behind.
+
+#include "LexariumDoc.h"
+
+#include "CmdUI.h"
+#include "EntryTree.h"
+#include "Prompts.h"
+#include "ResourceIds.h"
+#include "support/tsSafeSave.h"
+#include "support/tsStream.h"
+#include "support/tsTrace.h"
+
+#include <QFile>
+
+CLexariumDoc* g_pDocument = nullptr;
+CEntryTree* g_pTreeView = nullptr;
+
+namespace {
+
+constexpr const char* kModule = "Lexarium\\LexariumDoc.cpp";
+constexpr int kLineOpenFailed = 240;
+
+QByteArray FileName(const CString& path) {
+    return QFile::encodeName(path);
+}
+
+// Forgets the current entry before the entries it may point into go.
+void ForgetCurrentEntry() {
+    if (g_pTreeView != nullptr)
+        g_pTreeView->m_pCurrentEntry = nullptr;
+}
+
+} // namespace
+
+IMPLEMENT_DYNCREATE(CLexariumDoc, CDocument)
+
+BEGIN_MESSAGE_MAP(CLexariumDoc, CDocument)
+ON_COMMAND(ID_ENTRY_NEW, &CLexariumDoc::OnNewEntry)
+ON_COMMAND(ID_ENTRY_DELETE, &CLexariumDoc::OnDeleteEntry)
+ON_UPDATE_COMMAND_UI(ID_ENTRY_DELETE, &CLexariumDoc::OnUpdateDeleteEntry)
+ON_COMMAND(ID_FILE_EXPORT, &CLexariumDoc::OnExport)
+ON_UPDATE_COMMAND_UI(ID_FILE_EXPORT, &CLexariumDoc::OnUpdateNeedsEntries)
+ON_COMMAND(ID_AUDIO_TEST, &CLexariumDoc::OnAudioTest)
+ON_UPDATE_COMMAND_UI(ID_AUDIO_TEST, &CLexariumDoc::OnUpdateNeedsEntries)
+ON_COMMAND(ID_EDIT_SEARCH, &CLexariumDoc::OnSearch)
+ON_UPDATE_COMMAND_UI(ID_EDIT_SEARCH, &CLexariumDoc::OnUpdateNeedsEntries)
+ON_COMMAND(ID_TOOLBAR_SEARCH, &CLexariumDoc::OnSearch)
+ON_UPDATE_COMMAND_UI(ID_TOOLBAR_SEARCH, &CLexariumDoc::OnUpdateNeedsEntries)
+END_MESSAGE_MAP()
+
+CLexariumDoc::CLexariumDoc() {
+    g_pDocument = this;
+}
+
+CLexariumDoc::~CLexariumDoc() {
+    g_pDocument = nullptr;
+    ForgetCurrentEntry();
+}
+
+bool CLexariumDoc::OnNewDocument() {
+    if (!CDocument::OnNewDocument())
+        return false;
+    ForgetCurrentEntry();
+    m_textResources.Clear();
+    // The views' initial update that follows rebuilds the tree.
+    return true;
+}
+
+bool CLexariumDoc::OnOpenDocument(const CString& path) {
+    ForgetCurrentEntry();
+    m_textResources.Clear();
+    const std::int32_t code = LoadFile(path);
+    if (code < 0)
+        AfxMessageBox(QStringLiteral("An error accured while loading this file!"), MB_OK);
+    if (g_pTreeView != nullptr)
+        g_pTreeView->RebuildTree();
+    if (code < 0)
+        ASSERT_HRESULT(kModule, kLineOpenFailed, code);
+    // Also a failed load counts as opened: the document takes the path.
+    return true;
+}
+
+std::int32_t CLexariumDoc::LoadFile(const CString& path) {
+    tsFileStream stream;
+    std::int32_t code = stream.Open(FileName(path).constData(), TS_OPEN_READ);
+    if (code >= 0) {
+        code = m_textResources.Read(stream);
+        if (code >= 0)
+            SetModifiedFlag(false);
+    }
+    return code; // the stream closes as it goes out of scope
+}
+
+bool CLexariumDoc::OnSaveDocument(const CString& path) {
+    return SaveFile(path) >= 0;
+}
+
+std::int32_t CLexariumDoc::SaveFile(const CString& path) {
+    // The content goes to a temporary file that replaces the old one only when
+    // complete. A file that cannot be created or is held by another program
+    // fails before any content is written, and that failure is silent.
+    bool writing = false;
+    const std::int32_t code =
+        tsSaveFileSafely(FileName(path).constData(), [&](tsOutputStream& stream) {
+            writing = true;
+            return m_textResources.Write(stream);
+        });
+    if (code < 0) {
+        if (writing)
+            AfxMessageBox(QStringLiteral("An error accured while saving this file!"), MB_OK);
+        return code;
+    }
+    SetModifiedFlag(false);
+    return code;
+}
+
+void CLexariumDoc::OnUpdateDeleteEntry(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_textResources.GetEntryCount() > 0 && g_pTreeView != nullptr &&
+                   g_pTreeView->m_pCurrentEntry != nullptr);
+}
+
+void CLexariumDoc::OnUpdateNeedsEntries(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_textResources.GetEntryCount() > 0);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+// The one document: the open file's entries, loading and saving them, and the
+// document's commands (entries, export, search, audio test). It reaches the
+// tree through g_pTreeView and tells it to rebuild after the set of entries
+// changed; it sends no view updates.
+
+#include "Document.h"
+#include "model/TextResourceObject.h"
+
+#include <cstdint>
+
+class CLexariumDoc : public CDocument {
+    DECLARE_DYNCREATE(CLexariumDoc)
+
+public:
+    CLexariumDoc();
+    ~CLexariumDoc() override;
+
+    bool OnNewDocument() override;
+    bool OnOpenDocument(const CString& path) override;
+    bool OnSaveDocument(const CString& path) override;
+
+    // Result codes (negative for failure).
+    std::int32_t LoadFile(const CString& path);
+    std::int32_t SaveFile(const CString& path);
+
+    // Commands; each is defined in the file of its concern.
+    void OnNewEntry();
+    void OnDeleteEntry();
+    void OnUpdateDeleteEntry(CCmdUI* pCmdUI);
+    void OnUpdateNeedsEntries(CCmdUI* pCmdUI);
+    void OnExport();
+    void OnSearch();
+    void OnAudioTest();
+
+    // The position of the next entry from `start` on (-1: from the first, no
+    // wrap-around) whose `field` matches `text`, or -1.
+    int SearchEntries(const CString& text, int field, int start);
+    // Writes the plain-text export to `path`; false when it could not be written.
+    bool ExportText(const CString& path);
+
+    // The audio test panel lives in the application layer, which sets this.
+    static void (*s_pfnRunAudioTest)();
+
+    TextResourceObject m_textResources;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The one document, or null while there is none.
+extern CLexariumDoc* g_pDocument; // not owned

@@ -1,0 +1,21 @@
+#pragma once
+
+// The program's own command and resource ids, shared by the document, the
+// views and the application's resources.
+
+#include "AfxDefs.h"
+
+constexpr UINT IDR_MAINFRAME = 128; // menu, accelerators, toolbar, icon, document string
+constexpr UINT IDD_ABOUTBOX = 100;
+constexpr UINT IDD_TEXT_FORM = 130;
+constexpr UINT IDD_BLANK_FORM = 131;
+constexpr UINT IDD_AUDIO_TEST = 132;
+constexpr UINT IDD_SEARCH = 134;
+constexpr UINT IDS_TREE_ROOT = 1446;
+
+constexpr UINT ID_ENTRY_NEW = 2772;
+constexpr UINT ID_ENTRY_DELETE = 2773;
+constexpr UINT ID_FILE_EXPORT = 32775;
+constexpr UINT ID_AUDIO_TEST = 32776;
+constexpr UINT ID_EDIT_SEARCH = 32777;
+constexpr UINT ID_TOOLBAR_SEARCH = 32778;

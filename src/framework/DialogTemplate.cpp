@@ -1,0 +1,166 @@
+// Laying out dialog templates and creating their controls.
+
+#include "DialogTemplate.h"
+
+#include "EditControl.h"
+#include "Wnd.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+// Multiplies and divides with rounding, as dialog-unit conversion does.
+int MulDiv(int number, int numerator, int denominator) {
+    const long long product = static_cast<long long>(number) * numerator;
+    const long long half = denominator / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / denominator
+                                         : (product - half) / denominator);
+}
+
+QWidget* CreateControl(const DLGITEMTEMPLATE& item, QWidget* pParent, CWnd* pHost) {
+    const int id = item.id;
+    switch (item.kind) {
+    case CtlKind::Edit:
+        if (item.style & ES_MULTILINE) {
+            auto* edit = new CEditMultiLine(item.style, pParent);
+            edit->setPlainText(item.text);
+            QObject::connect(edit, &QPlainTextEdit::textChanged,
+                             [pHost, id] { pHost->OnControlNotify(id, EN_CHANGE); });
+            QObject::connect(edit, &CEditMultiLine::focusLost,
+                             [pHost, id] { pHost->OnControlNotify(id, EN_KILLFOCUS); });
+            edit->m_onEnter = pHost->DefaultButtonHandler();
+            return edit;
+        } else {
+            auto* edit = new CEditLine(item.style, pParent);
+            edit->setText(item.text);
+            QObject::connect(edit, &QLineEdit::textChanged,
+                             [pHost, id] { pHost->OnControlNotify(id, EN_CHANGE); });
+            QObject::connect(edit, &CEditLine::focusLost,
+                             [pHost, id] { pHost->OnControlNotify(id, EN_KILLFOCUS); });
+            return edit;
+        }
+    case CtlKind::Static: {
+        auto* label = new QLabel(item.text, pParent);
+        label->setTextFormat(Qt::PlainText);
+        if (item.style & SS_RIGHT)
+            label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        else if (item.style & SS_CENTER)
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        else
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case CtlKind::GroupBox:
+        return new QGroupBox(item.text, pParent);
+    case CtlKind::PushButton:
+    case CtlKind::DefPushButton: {
+        auto* button = new QPushButton(item.text, pParent);
+        button->setAutoDefault(false);
+        button->setDefault(item.kind == CtlKind::DefPushButton);
+        QObject::connect(button, &QPushButton::clicked,
+                         [pHost, id] { pHost->OnControlNotify(id, BN_CLICKED); });
+        return button;
+    }
+    case CtlKind::RadioButton:
+    case CtlKind::CheckBox: {
+        QAbstractButton* button = nullptr;
+        if (item.kind == CtlKind::RadioButton)
+            button = new QRadioButton(item.text, pParent);
+        else
+            button = new QCheckBox(item.text, pParent);
+        button->setAutoExclusive(false); // groups are made from WS_GROUP below
+        QObject::connect(button, &QAbstractButton::clicked,
+                         [pHost, id] { pHost->OnControlNotify(id, BN_CLICKED); });
+        return button;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CDialogUnits::CDialogUnits(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    m_baseX = (width / 26 + 1) / 2;
+    m_baseY = metrics.height();
+}
+
+QRect CDialogUnits::MapDialogRect(const QRect& rect) const {
+    const int left = MulDiv(rect.left(), m_baseX, 4);
+    const int top = MulDiv(rect.top(), m_baseY, 8);
+    const int right = MulDiv(rect.left() + rect.width(), m_baseX, 4);
+    const int bottom = MulDiv(rect.top() + rect.height(), m_baseY, 8);
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QSize CDialogUnits::MapDialogSize(int cx, int cy) const {
+    return QSize(MulDiv(cx, m_baseX, 4), MulDiv(cy, m_baseY, 8));
+}
+
+QFont AfxTemplateFont(const DLGTEMPLATE& dlgTemplate) {
+    QFont font(dlgTemplate.fontName);
+    font.setPointSize(dlgTemplate.pointSize);
+    return font;
+}
+
+std::map<int, QWidget*> AfxCreateDialogControls(const DLGTEMPLATE& dlgTemplate, QWidget* pParent,
+                                                CWnd* pHost) {
+    const QFont font = AfxTemplateFont(dlgTemplate);
+    const CDialogUnits units(font);
+    pParent->setFont(font);
+
+    std::map<int, QWidget*> controls;
+    QWidget* previousTabStop = nullptr;
+    std::vector<QAbstractButton*> radioGroup;
+    auto closeRadioGroup = [&] {
+        // Radio buttons between two WS_GROUP marks exclude each other; one that
+        // opens a group of its own is left to the dialog to check and clear.
+        if (radioGroup.size() > 1) {
+            auto* group = new QButtonGroup(pParent);
+            for (QAbstractButton* button : radioGroup)
+                group->addButton(button);
+        }
+        radioGroup.clear();
+    };
+
+    for (const DLGITEMTEMPLATE& item : dlgTemplate.items) {
+        QWidget* control = CreateControl(item, pParent, pHost);
+        control->setGeometry(units.MapDialogRect(item.rect));
+        control->setProperty("ctrlId", item.id);
+        if (item.style & WS_DISABLED)
+            control->setEnabled(false);
+
+        if (item.kind == CtlKind::RadioButton) {
+            if (item.style & WS_GROUP)
+                closeRadioGroup();
+            radioGroup.push_back(static_cast<QAbstractButton*>(control));
+        } else if (item.style & WS_GROUP || item.kind != CtlKind::Static) {
+            closeRadioGroup();
+        }
+
+        if (item.kind == CtlKind::Static || item.kind == CtlKind::GroupBox) {
+            control->setFocusPolicy(Qt::NoFocus);
+        } else if (item.style & WS_TABSTOP) {
+            control->setFocusPolicy(Qt::StrongFocus);
+            if (previousTabStop != nullptr)
+                QWidget::setTabOrder(previousTabStop, control);
+            previousTabStop = control;
+        } else {
+            control->setFocusPolicy(Qt::ClickFocus);
+        }
+        if (item.kind == CtlKind::GroupBox)
+            control->lower(); // a frame drawn behind the controls it surrounds
+        if (item.id != IDC_STATIC)
+            controls[item.id] = control;
+    }
+    closeRadioGroup();
+    return controls;
+}
