@@ -8,6 +8,8 @@
 #include "WinApp.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -96,4 +98,16 @@ TEST_F(SearchDlgTest, CaseMattersMissResetsTheStartAndNonAsciiIsFound) {
     EXPECT_EQ(tree.selected, (std::vector<int>{-2, -2, 3}));
     EXPECT_EQ(prompts.Messages(), std::vector<CString>{"No search result found!"});
     EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(SearchDlgTest, APastedLineBreakIsSearchedAsCrLf) {
+    doc.m_textResources.GetEntry(0)->text = "one\ntwo";
+    doc.m_textResources.GetEntry(2)->text = "one\r\ntwo";
+    Run([](CDialog& dlg) {
+        QApplication::clipboard()->setText("one\ntwo");
+        dlg.GetDlgItem(IDC_SEARCH_TEXT)->setFocus();
+        QTest::keyClick(dlg.GetDlgItem(IDC_SEARCH_TEXT), Qt::Key_V, Qt::ControlModifier);
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(tree.selected, std::vector<int>{3});
 }
