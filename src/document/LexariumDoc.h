@@ -34,6 +34,12 @@ public:
     void OnSearch();
     void OnAudioTest();
 
+    // The position of the next entry from `start` on (-1: from the first, no
+    // wrap-around) whose `field` matches `text`, or -1.
+    int SearchEntries(const CString& text, int field, int start);
+    // Writes the plain-text export to `path`; false when it could not be written.
+    bool ExportText(const CString& path);
+
     // The audio test panel lives in the application layer, which sets this.
     static void (*s_pfnRunAudioTest)();
 

@@ -1,0 +1,93 @@
+// The plain-text export through the document's command and the file dialog,
+// compared byte for byte with the blocks built here.
+#include "EntryTree.h"
+#include "LexariumDoc.h"
+#include "ScriptedPrompts.h"
+#include "WinApp.h"
+#include "common/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class NoTree : public CEntryTree {
+public:
+    NoTree() { g_pTreeView = this; }
+    ~NoTree() override { g_pTreeView = nullptr; }
+    void RebuildTree() override {}
+    void SelectEntryById(int) override {}
+    void SetCurrentItemText(const CString&) override {}
+};
+
+TextResourceEntry Entry(std::uint32_t id, const std::string& identifier, const std::string& audio,
+                        const std::string& text) {
+    TextResourceEntry entry;
+    entry.id = id;
+    entry.identifier = identifier;
+    entry.audioFile = audio;
+    entry.text = text;
+    entry.comment = "c";
+    return entry;
+}
+
+class TextExportTest : public ::testing::Test {
+protected:
+    TextExportTest() : prompts(InstallScriptedPrompts(app)) {
+        app.m_pszAppName = QStringLiteral("Lexarium");
+    }
+    CWinApp app;
+    CScriptedPrompts& prompts;
+    NoTree tree;
+    CLexariumDoc doc;
+    TempDir dir;
+};
+
+} // namespace
+
+TEST_F(TextExportTest, WritesTheBlocksOfEntriesWithARecordingInCollectionOrder) {
+    doc.m_textResources.AddEntry(Entry(9, "B", "b.wav", "two\r\nlines \xc5\xbc"));
+    doc.m_textResources.AddEntry(Entry(3, "A", "leer", "skipped"));
+    doc.m_textResources.AddEntry(Entry(4294967291u, "C", "Leer", "x"));
+    doc.m_textResources.AddEntry(Entry(1, "D", "", "skipped"));
+    doc.m_textResources.AddEntry(Entry(2, "E", "leer ", "y"));
+    const std::string path = dir.File("script"); // no extension is added
+    WriteBytes(path, "old contents that must go");
+    prompts.AnswerFile(QString::fromStdString(path));
+
+    doc.OnExport();
+
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_EQ(prompts.prompts[0].text, "unbenannt.txt");
+    EXPECT_EQ(prompts.prompts[0].filter, "Text File (*.txt)|*.txt|All Files (*.*)|*.*||");
+    EXPECT_FALSE(prompts.prompts[0].open);
+    EXPECT_TRUE(prompts.prompts[0].defExt.isEmpty());
+    EXPECT_EQ(ReadBytes(path), "*** B (ID: 9) ***\n*** AUDIO FILENAME: b.wav ***\n"
+                               "*** SPEAKER:  ***\n*** COMMENT: c ***\ntwo\r\nlines \xc5\xbc\n\n"
+                               "*** C (ID: -5) ***\n*** AUDIO FILENAME: Leer ***\n"
+                               "*** SPEAKER:  ***\n*** COMMENT: c ***\nx\n\n"
+                               "*** E (ID: 2) ***\n*** AUDIO FILENAME: leer  ***\n"
+                               "*** SPEAKER:  ***\n*** COMMENT: c ***\ny\n\n");
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(TextExportTest, OnlyPlaceholderAudioGivesAnEmptyFileAndCancelWritesNothing) {
+    doc.m_textResources.AddEntry(TextResourceEntry());
+    const std::string path = dir.File("empty.txt");
+    prompts.AnswerFile(QString::fromStdString(path));
+    doc.OnExport();
+    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(std::filesystem::file_size(path), 0u);
+
+    prompts.CancelFile();
+    doc.OnExport();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+    EXPECT_TRUE(prompts.Messages().empty());
+}
+
+TEST_F(TextExportTest, AFileThatCannotBeWrittenIsReported) {
+    doc.m_textResources.AddEntry(Entry(1, "A", "a.wav", "t"));
+    prompts.AnswerFile(QString::fromStdString(dir.File("missing-folder/out.txt")));
+    doc.OnExport();
+    EXPECT_EQ(prompts.Messages(),
+              std::vector<CString>{"An error occurred while exporting this file!"});
+}
