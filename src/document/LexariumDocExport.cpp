@@ -9,7 +9,7 @@
 
 void CLexariumDoc::OnExport() {
     // No default extension and no overwrite question: the name is taken as typed.
-    CFileDialog dlg(false, CString(), "unbenannt.txt", 0,
+    CFileDialog dlg(false, CString(), "unbenannt.txt", OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
                     "Text File (*.txt)|*.txt|All Files (*.*)|*.*||");
     if (dlg.DoModal() != IDOK)
         return;

@@ -23,6 +23,11 @@ constexpr int IDNO = 7;
 constexpr int IDC_STATIC = -1;
 
 // Message-box types.
+// File dialog flags.
+constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002; // a save dialog asks before replacing a file
+constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
+constexpr DWORD OFN_PATHMUSTEXIST = 0x00000800;
+
 constexpr UINT MB_OK = 0x0000;
 constexpr UINT MB_OKCANCEL = 0x0001;
 constexpr UINT MB_YESNOCANCEL = 0x0003;

@@ -159,7 +159,8 @@ bool CDocument::DoSave(const CString& path, bool bReplace) {
         }
         CWinApp* app = AfxGetApp();
         if (app == nullptr ||
-            !app->DoPromptFileName(newName, AFX_IDS_SAVEFILE, 0, false, m_pDocTemplate))
+            !app->DoPromptFileName(newName, AFX_IDS_SAVEFILE,
+                                   OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, false, m_pDocTemplate))
             return false; // cancelled
     }
     const bool existed = PathExists(newName);

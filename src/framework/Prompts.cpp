@@ -72,6 +72,9 @@ int CQtPromptHandler::FileDialog(CFileDialog& dlg) {
                                                    : QFileDialog::AcceptSave);
     fileDialog.setFileMode(dlg.m_bOpenFileDialog ? QFileDialog::ExistingFile
                                                  : QFileDialog::AnyFile);
+    // A save dialog replaces an existing file without a question unless asked to.
+    fileDialog.setOption(QFileDialog::DontConfirmOverwrite,
+                         (dlg.m_dwFlags & OFN_OVERWRITEPROMPT) == 0);
     fileDialog.setNameFilters(dlg.QtNameFilters());
     if (!dlg.m_strDefExt.isEmpty())
         fileDialog.setDefaultSuffix(dlg.m_strDefExt);

@@ -61,6 +61,7 @@ TEST_F(TextExportTest, WritesTheBlocksOfEntriesWithARecordingInCollectionOrder) 
     EXPECT_EQ(prompts.prompts[0].filter, "Text File (*.txt)|*.txt|All Files (*.*)|*.*||");
     EXPECT_FALSE(prompts.prompts[0].open);
     EXPECT_TRUE(prompts.prompts[0].defExt.isEmpty());
+    EXPECT_EQ(prompts.prompts[0].flags & OFN_OVERWRITEPROMPT, 0u); // replaces without a question
     EXPECT_EQ(ReadBytes(path), "*** B (ID: 9) ***\n*** AUDIO FILENAME: b.wav ***\n"
                                "*** SPEAKER:  ***\n*** COMMENT: c ***\ntwo\r\nlines \xc5\xbc\n\n"
                                "*** C (ID: -5) ***\n*** AUDIO FILENAME: Leer ***\n"

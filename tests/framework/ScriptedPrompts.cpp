@@ -26,6 +26,7 @@ int CScriptedPrompts::FileDialog(CFileDialog& dlg) {
     prompt.open = dlg.m_bOpenFileDialog;
     prompt.filter = dlg.m_strFilter;
     prompt.defExt = dlg.m_strDefExt;
+    prompt.flags = dlg.m_dwFlags;
     prompts.push_back(prompt);
     if (m_fileAnswers.empty()) {
         ++unexpected;

@@ -22,6 +22,7 @@ struct RecordedPrompt {
     bool open = false;   // file dialog for opening
     CString filter = {}; // file dialog filter
     CString defExt = {}; // file dialog default extension
+    DWORD flags = 0;     // file dialog flags
 };
 
 class CScriptedPrompts : public CPromptHandler {
