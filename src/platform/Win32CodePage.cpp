@@ -16,50 +16,6 @@ constexpr char16_t kHighControls[32] = {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes one UTF-8 sequence at `p`; an invalid one yields U+FFFD and consumes
-// its maximal valid prefix (at least one byte), as Windows does.
-char32_t DecodeUtf8(const unsigned char* p, std::size_t left, std::size_t& used) {
-    unsigned char b = p[0];
-    used = 1;
-    if (b < 0x80)
-        return b;
-    std::size_t need;
-    char32_t cp;
-    unsigned char lo = 0x80, hi = 0xBF;
-    if (b >= 0xC2 && b <= 0xDF) {
-        need = 1;
-        cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        need = 2;
-        cp = b & 0x0F;
-        if (b == 0xE0)
-            lo = 0xA0;
-        else if (b == 0xED)
-            hi = 0x9F; // no surrogates
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        need = 3;
-        cp = b & 0x07;
-        if (b == 0xF0)
-            lo = 0x90;
-        else if (b == 0xF4)
-            hi = 0x8F;
-    } else {
-        return kReplacement;
-    }
-    for (std::size_t i = 1; i <= need; ++i) {
-        if (i >= left)
-            return kReplacement;
-        unsigned char c = p[i];
-        if (c < lo || c > hi)
-            return kReplacement;
-        lo = 0x80;
-        hi = 0xBF;
-        cp = (cp << 6) | (c & 0x3F);
-        used = i + 1;
-    }
-    return cp;
-}
-
 void AppendUtf16(std::u16string& out, char32_t cp) {
     if (cp >= 0x10000) {
         cp -= 0x10000;
@@ -126,6 +82,48 @@ int Deliver(const Out& result, Unit* destination, int destinationLength) {
 }
 
 } // namespace
+
+char32_t DecodeUtf8(const unsigned char* p, std::size_t left, std::size_t& used) {
+    unsigned char b = p[0];
+    used = 1;
+    if (b < 0x80)
+        return b;
+    std::size_t need;
+    char32_t cp;
+    unsigned char lo = 0x80, hi = 0xBF;
+    if (b >= 0xC2 && b <= 0xDF) {
+        need = 1;
+        cp = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        need = 2;
+        cp = b & 0x0F;
+        if (b == 0xE0)
+            lo = 0xA0;
+        else if (b == 0xED)
+            hi = 0x9F; // no surrogates
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        need = 3;
+        cp = b & 0x07;
+        if (b == 0xF0)
+            lo = 0x90;
+        else if (b == 0xF4)
+            hi = 0x8F;
+    } else {
+        return kReplacement;
+    }
+    for (std::size_t i = 1; i <= need; ++i) {
+        if (i >= left)
+            return kReplacement;
+        unsigned char c = p[i];
+        if (c < lo || c > hi)
+            return kReplacement;
+        lo = 0x80;
+        hi = 0xBF;
+        cp = (cp << 6) | (c & 0x3F);
+        used = i + 1;
+    }
+    return cp;
+}
 
 char16_t Windows1252ToUnicode(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F)

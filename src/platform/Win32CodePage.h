@@ -7,6 +7,8 @@
 #include "platform/Win32Error.h"
 #include "platform/Win32Types.h"
 
+#include <cstddef>
+
 namespace platform {
 
 constexpr UINT CP_ACP = 0;
@@ -27,5 +29,10 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int sourceLe
 // character (false when the code page lacks it).
 char16_t Windows1252ToUnicode(unsigned char byte);
 bool UnicodeToWindows1252(char32_t character, unsigned char& byte);
+
+// Decodes one UTF-8 sequence at `p` (`left` bytes available, at least one); an
+// invalid one yields U+FFFD and consumes its maximal valid prefix (at least one
+// byte), as Windows does. `used` receives the bytes consumed.
+char32_t DecodeUtf8(const unsigned char* p, std::size_t left, std::size_t& used);
 
 } // namespace platform
