@@ -5,6 +5,8 @@
 #include "support/tsResult.h"
 #include "support/tsTrace.h"
 
+#include <functional>
+
 namespace {
 
 constexpr const char* kModule = "COMMONCODE_R\\TextResourceObject\\TextResourceObject.cpp";
@@ -104,6 +106,20 @@ void TextResourceObject::DeleteEntry(std::uint32_t id) {
             return;
         }
     }
+}
+
+void TextResourceObject::DeleteEntryAt(std::uint32_t position) {
+    if (position < m_entries.size())
+        m_entries.erase(m_entries.begin() + position);
+}
+
+std::uint32_t TextResourceObject::PositionOf(const TextResourceEntry* entry) const {
+    // std::less orders any two pointers, also those from outside the vector.
+    const std::less<const TextResourceEntry*> before;
+    if (m_entries.empty() || before(entry, m_entries.data()) ||
+        !before(entry, m_entries.data() + m_entries.size()))
+        return GetEntryCount();
+    return static_cast<std::uint32_t>(entry - m_entries.data());
 }
 
 std::uint32_t TextResourceObject::GetNextFreeId() const {

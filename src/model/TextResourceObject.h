@@ -31,6 +31,11 @@ public:
     void AddEntry(const TextResourceEntry& entry);
     // Removes the first entry with this id; none, no change.
     void DeleteEntry(std::uint32_t id);
+    // Removes the entry at this position; a position past the end, no change.
+    void DeleteEntryAt(std::uint32_t position);
+    // The position of the entry this pointer designates, or the count when the
+    // collection does not hold it.
+    std::uint32_t PositionOf(const TextResourceEntry* entry) const;
     // The largest id plus 1 (wrapping to 0); 1 when empty.
     std::uint32_t GetNextFreeId() const;
     // Null when `position` is not less than the count.

@@ -54,6 +54,23 @@ TEST(TextResourceObject, DeleteRemovesOnlyTheFirstMatch) {
     EXPECT_EQ(Ids(object), (std::vector<std::uint32_t>{1, 3, 7, 4}));
 }
 
+TEST(TextResourceObject, DeleteAtRemovesThatEntryEvenWhenAnEarlierOneSharesItsId) {
+    TextResourceObject object;
+    for (std::uint32_t id : {1u, 7u, 3u, 7u})
+        object.AddEntry(EntryWithId(id, "e" + std::to_string(object.GetEntryCount())));
+    const std::uint32_t position = object.PositionOf(object.GetEntry(3));
+    ASSERT_EQ(position, 3u);
+    object.DeleteEntryAt(position);
+    EXPECT_EQ(Ids(object), (std::vector<std::uint32_t>{1, 7, 3}));
+    EXPECT_EQ(object.GetEntry(1)->identifier, "e1") << "the earlier entry with the id stays";
+
+    TextResourceEntry outside = EntryWithId(1);
+    EXPECT_EQ(object.PositionOf(&outside), object.GetEntryCount());
+    EXPECT_EQ(object.PositionOf(nullptr), object.GetEntryCount());
+    object.DeleteEntryAt(object.GetEntryCount());
+    EXPECT_EQ(object.GetEntryCount(), 3u) << "a position past the end removes nothing";
+}
+
 TEST(TextResourceObject, GetEntryIsBoundedAndMutable) {
     TextResourceObject object;
     EXPECT_EQ(object.GetEntry(0), nullptr);
