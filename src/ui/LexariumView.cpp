@@ -45,26 +45,11 @@ CMainFrame* CLexariumView::MainFrame() const {
 std::optional<std::uint32_t> CLexariumView::CurrentPosition() const {
     if (m_pCurrentEntry == nullptr || g_pDocument == nullptr)
         return std::nullopt;
-    TextResourceObject& entries = g_pDocument->m_textResources;
-    const std::uint32_t count = entries.GetEntryCount();
-    if (count == 0)
+    const TextResourceObject& entries = g_pDocument->m_textResources;
+    const std::uint32_t position = entries.PositionOf(m_pCurrentEntry);
+    if (position >= entries.GetEntryCount())
         return std::nullopt;
-    // The entries lie in one array, so the position follows from the address;
-    // the look-up confirms it before it is trusted.
-    const auto base = reinterpret_cast<std::uintptr_t>(entries.GetEntry(0));
-    const auto address = reinterpret_cast<std::uintptr_t>(m_pCurrentEntry);
-    if (address >= base && (address - base) % sizeof(TextResourceEntry) == 0) {
-        const auto position =
-            static_cast<std::uint64_t>((address - base) / sizeof(TextResourceEntry));
-        if (position < count &&
-            entries.GetEntry(static_cast<std::uint32_t>(position)) == m_pCurrentEntry)
-            return static_cast<std::uint32_t>(position);
-    }
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (entries.GetEntry(i) == m_pCurrentEntry)
-            return i;
-    }
-    return std::nullopt;
+    return position;
 }
 
 void CLexariumView::RebuildTree() {

@@ -1,51 +1,12 @@
-// Editing entries through the real windows, offscreen: typing into the editor
-// form, the duplicate-identifier repair, and deleting one of two entries that
-// share an id.
+// Editing entries through the real windows, offscreen: typing into every field
+// of the editor form, refused numbers, the duplicate-identifier repair, the
+// tree labels, the statistics, and what a save of the edits writes.
 
-#include "../app/LexariumAppFixture.h"
-#include "FormControls.h"
-#include "LexariumView.h"
+#include "EditorFixture.h"
 #include "LexariumView_Blank.h"
-#include "LexariumView_Text.h"
 #include "ResourceIds.h"
 
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTest>
-#include <QTreeView>
-
-namespace {
-
-// Types each character as a key press carrying its text, as an input method
-// does for letters that have no key of their own.
-void Type(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-    }
-}
-
-} // namespace
-
-class EntryEditingTest : public LexariumAppFixture {
-protected:
-    void SetUp() override {
-        Settings().clear();
-        Start({MakeTrs("edit.trs", {"one two three", "four"})});
-        Activate();
-    }
-    CLexariumView& View() const {
-        return *static_cast<CLexariumView*>(Frame()->m_wndSplitter.GetPane(0, 0));
-    }
-    void Select(int position) {
-        QTreeView& tree = View().GetTreeCtrl();
-        const QModelIndex index = View().GetModel().EntryIndex(position);
-        tree.scrollTo(index);
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualRect(index).center());
-    }
-    QWidget* Field(int id) const { return g_pTextView->GetDlgItem(id); }
-};
+using EntryEditingTest = EditorFixture;
 
 TEST_F(EntryEditingTest, TypedTextIsStoredAsUtf8WithCrLfAndCountedInBytes) {
     Select(0);
@@ -108,11 +69,194 @@ TEST_F(EntryEditingTest, RefusedIdShowsTheNumberMessageAndStoresNothing) {
 }
 
 TEST_F(EntryEditingTest, StatisticsShowEntriesWordsAndCharactersOfTheTexts) {
-    QTreeView& tree = View().GetTreeCtrl();
-    const QModelIndex root = View().GetModel().RootIndex();
-    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualRect(root).center());
+    SelectRoot();
     ASSERT_NE(g_pBlankView, nullptr);
     EXPECT_EQ(g_pBlankView->GetDlgItemText(IDC_STAT_ENTRIES), "2");
     EXPECT_EQ(g_pBlankView->GetDlgItemText(IDC_STAT_WORDS), "4");
     EXPECT_EQ(g_pBlankView->GetDlgItemText(IDC_STAT_CHARS), "17");
+}
+
+TEST_F(EntryEditingTest, RefusedLengthKeepsTheLengthButLetsTheOtherFieldsThrough) {
+    Select(0);
+    QLineEdit* length = LineField(IDC_LENGTH);
+    FocusAll(IDC_LENGTH);
+    QTest::keyClicks(length, QStringLiteral("x"));
+    ASSERT_EQ(prompts->Messages().size(), 1u);
+    EXPECT_EQ(prompts->Messages()[0], "Geben Sie bitte eine positive ganze Zahl ein.");
+    EXPECT_EQ(Entry(0).lengthMs, 0u);
+    EXPECT_EQ(QApplication::focusWidget(), length);
+    EXPECT_EQ(length->selectedText(), "x") << "the refused text is selected for retyping";
+
+    // The length is read last, so a change of the speaker still reaches the entry.
+    QTest::keyClicks(LineField(IDC_SPEAKER), QStringLiteral("Ola"));
+    EXPECT_EQ(Entry(0).speaker, "Ola");
+    EXPECT_EQ(Entry(0).lengthMs, 0u);
+
+    FocusAll(IDC_LENGTH);
+    QTest::keyClicks(length, QStringLiteral(" +2500\t"));
+    EXPECT_EQ(Entry(0).lengthMs, 2500u) << "blanks around and a plus sign are accepted";
+}
+
+TEST_F(EntryEditingTest, RefusedIdKeepsTypingInOtherFieldsFromTheEntry) {
+    Select(0);
+    QLineEdit* id = LineField(IDC_ID);
+    FocusAll(IDC_ID);
+    QTest::keyClick(id, Qt::Key_Backspace); // an empty id is refused as well
+    ASSERT_EQ(prompts->Messages().size(), 1u);
+    // The refused text is selected, so the next key replaces it.
+    QTest::keyClicks(id, QStringLiteral("-"));
+    EXPECT_EQ(prompts->Messages().size(), 2u);
+    EXPECT_EQ(id->selectedText(), "-");
+    EXPECT_EQ(Entry(0).id, 1u);
+
+    QPlainTextEdit* text = TextField(IDC_TEXT);
+    text->setFocus();
+    QTest::keyClicks(text, QStringLiteral("Z"));
+    EXPECT_EQ(prompts->Messages().size(), 3u);
+    EXPECT_EQ(Entry(0).text, "one two three") << "the id is read first and stops the rest";
+    EXPECT_EQ(QApplication::focusWidget(), id);
+    EXPECT_EQ(id->selectedText(), "-");
+}
+
+TEST_F(EntryEditingTest, IdentifierIsTypedInCapitalsAndLabelsTheTreeItemAtEachKey) {
+    Select(0);
+    QLineEdit* identifier = LineField(IDC_IDENTIFIER);
+    FocusAll(IDC_IDENTIFIER);
+    QTest::keyClicks(identifier, QStringLiteral("ab"));
+    EXPECT_EQ(Label(0), "AB");
+    Type(identifier, QStringLiteral("ż"));
+    EXPECT_EQ(identifier->text(), "ABŻ");
+    EXPECT_EQ(Entry(0).identifier, "ABŻ");
+    EXPECT_EQ(Label(0), "ABŻ");
+    EXPECT_EQ(Label(1), "ID_2");
+
+    // Leaving it with a unique or an empty identifier asks nothing.
+    Field(IDC_TEXT)->setFocus();
+    FocusAll(IDC_IDENTIFIER);
+    QTest::keyClick(identifier, Qt::Key_Backspace);
+    EXPECT_EQ(Entry(0).identifier, "");
+    Field(IDC_TEXT)->setFocus();
+    EXPECT_TRUE(prompts->Messages().empty());
+}
+
+TEST_F(EntryEditingTest, DuplicateRepairCountsFromTheNumberOfSharersAndSkipsTakenNames) {
+    Start({MakeTrs("three.trs", {"a", "b", "c"})});
+    Activate();
+    const auto rename = [this](int position, const QString& name) {
+        Select(position);
+        FocusAll(IDC_IDENTIFIER);
+        QTest::keyClicks(LineField(IDC_IDENTIFIER), name);
+    };
+    rename(1, QStringLiteral("A"));
+    rename(2, QStringLiteral("A2")); // clicking the tree ends the previous rename
+    rename(0, QStringLiteral("A"));
+    EXPECT_TRUE(prompts->Messages().empty());
+    Select(1); // the focus leaves the field before the selection moves
+    ASSERT_EQ(prompts->Messages().size(), 1u);
+    EXPECT_EQ(prompts->Messages()[0], "Identifier already defined!");
+    EXPECT_EQ(Entry(0).identifier, "A3") << "\"A2\" is taken, so the suffix goes on to 3";
+    EXPECT_EQ(Label(0), "A3");
+    EXPECT_EQ(Entry(1).identifier, "A");
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_IDENTIFIER), "A") << "the form shows the clicked entry";
+
+    // With two other entries named "B" the first attempt is "B3".
+    rename(0, QStringLiteral("B"));
+    rename(1, QStringLiteral("B"));
+    rename(2, QStringLiteral("B"));
+    SelectRoot(); // the repair runs before the statistics replace the form
+    EXPECT_EQ(Entry(2).identifier, "B3");
+    EXPECT_EQ(Label(2), "B3");
+    ASSERT_NE(g_pBlankView, nullptr);
+    EXPECT_EQ(g_pTextView, nullptr);
+}
+
+TEST_F(EntryEditingTest, TypingBeforeAnyEntryIsSelectedIsUndoneButMarksTheDocument) {
+    ASSERT_NE(g_pTextView, nullptr);
+    ASSERT_EQ(g_pTreeView->m_pCurrentEntry, nullptr);
+    QTest::keyClicks(TextField(IDC_TEXT), QStringLiteral("lost"));
+    QTest::keyClicks(LineField(IDC_IDENTIFIER), QStringLiteral("x"));
+    QTest::keyClicks(LineField(IDC_ID), QStringLiteral("7"));
+    EXPECT_EQ(TextField(IDC_TEXT)->toPlainText(), "");
+    EXPECT_EQ(LineField(IDC_IDENTIFIER)->text(), "");
+    EXPECT_EQ(LineField(IDC_ID)->text(), "0");
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(Entry(0).text, "one two three");
+    EXPECT_EQ(Entry(0).identifier, "ID_1");
+    EXPECT_EQ(Entry(1).id, 2u);
+    EXPECT_EQ(Label(0), "ID_1");
+    EXPECT_TRUE(prompts->Messages().empty());
+}
+
+TEST_F(EntryEditingTest, LabelEditedInTheTreeRevertsAndLeavesTheEntryAlone) {
+    Select(0);
+    const QModelIndex item = View().GetModel().EntryIndex(0);
+    Tree().edit(item);
+    auto* editor = Tree().viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr) << "labels can be edited in place";
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("RENAMED"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    Idle();
+    EXPECT_EQ(Label(0), "ID_1");
+    EXPECT_EQ(Entry(0).identifier, "ID_1");
+    EXPECT_FALSE(Doc()->IsModified());
+}
+
+TEST_F(EntryEditingTest, EveryFieldEditedInManyScriptsIsSavedAndReadBackByteForByte) {
+    Select(1);
+    FocusAll(IDC_ID);
+    QTest::keyClicks(LineField(IDC_ID), QStringLiteral("42"));
+    FocusAll(IDC_IDENTIFIER);
+    Type(Field(IDC_IDENTIFIER), QStringLiteral("żółw_γ"));
+    FocusAll(IDC_AUDIOFILE);
+    Type(Field(IDC_AUDIOFILE), QStringLiteral("głos_日本.wav"));
+    FocusAll(IDC_TEXT);
+    Type(Field(IDC_TEXT), QStringLiteral("Zażółć gęślą"));
+    QTest::keyClick(Field(IDC_TEXT), Qt::Key_Return);
+    Type(Field(IDC_TEXT), QStringLiteral("Καλημέρα 日本語"));
+    FocusAll(IDC_COMMENT);
+    Type(Field(IDC_COMMENT), QStringLiteral("コメント"));
+    FocusAll(IDC_SPEAKER);
+    Type(Field(IDC_SPEAKER), QStringLiteral("Ελένη"));
+    FocusAll(IDC_LENGTH);
+    QTest::keyClicks(LineField(IDC_LENGTH), QStringLiteral("1234"));
+    Field(IDC_TEXT)->setFocus();
+    EXPECT_TRUE(prompts->Messages().empty());
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_SAVE));
+    EXPECT_FALSE(Doc()->IsModified());
+
+    TextResourceObject expected;
+    TextResourceEntry first;
+    first.id = 1;
+    first.identifier = "ID_1";
+    first.text = "one two three";
+    expected.AddEntry(first);
+    TextResourceEntry second;
+    second.id = 42;
+    second.identifier = "ŻÓŁW_Γ";
+    second.audioFile = "głos_日本.wav";
+    second.text = "Zażółć gęślą\r\nΚαλημέρα 日本語";
+    second.comment = "コメント";
+    second.speaker = "Ελένη";
+    second.lengthMs = 1234;
+    expected.AddEntry(second);
+    {
+        tsFileStream stream;
+        ASSERT_GE(stream.Open(dir.File("expected.trs").c_str(), TS_OPEN_CREATE | TS_OPEN_WRITE), 0);
+        ASSERT_GE(expected.Write(stream), 0);
+    }
+    QFile saved(Path("edit.trs"));
+    QFile wanted(Path("expected.trs"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(wanted.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), wanted.readAll());
+
+    // Opened again, the editor shows what was typed.
+    Start({Path("edit.trs")});
+    Activate();
+    Select(1);
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_TEXT), "Zażółć gęślą\r\nΚαλημέρα 日本語");
+    EXPECT_EQ(TextField(IDC_TEXT)->toPlainText(), "Zażółć gęślą\nΚαλημέρα 日本語");
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_SPEAKER), "Ελένη");
+    EXPECT_EQ(Label(1), "ŻÓŁW_Γ");
 }
