@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the build, the tests and the fuzzing need,
 # only those that are missing. Needs root (or sudo) when something is missing.
+# The fallback font lets the editor show Chinese, Japanese and Korean text,
+# which the default fonts lack.
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,7 @@ packages=(
   libx11-dev
   libxml2-utils
   clang libclang-rt-14-dev
+  fonts-droid-fallback
 )
 if [ "${LEXARIUM_WITH_X:-0}" = 1 ]; then
   packages+=(xvfb xauth)
