@@ -260,3 +260,26 @@ TEST_F(EntryEditingTest, EveryFieldEditedInManyScriptsIsSavedAndReadBackByteForB
     EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_SPEAKER), "Ελένη");
     EXPECT_EQ(Label(1), "ŻÓŁW_Γ");
 }
+
+TEST_F(EntryEditingTest, StatisticsCountOnlyTheTextsAndStartAtZero) {
+    Select(1);
+    FocusAll(IDC_COMMENT);
+    QTest::keyClicks(Field(IDC_COMMENT), QStringLiteral("many more words here"));
+    FocusAll(IDC_TEXT);
+    QTest::keyClicks(Field(IDC_TEXT), QStringLiteral("  "));
+    QTest::keyClick(Field(IDC_TEXT), Qt::Key_Return);
+    QTest::keyClicks(Field(IDC_TEXT), QStringLiteral(" "));
+    ASSERT_EQ(Entry(1).text, "  \r\n ");
+    SelectRoot();
+    EXPECT_EQ(g_pBlankView->GetDlgItemText(IDC_STAT_ENTRIES), "2");
+    EXPECT_EQ(g_pBlankView->GetDlgItemText(IDC_STAT_WORDS), "3") << "blanks and breaks are no words";
+    EXPECT_EQ(g_pBlankView->GetDlgItemText(IDC_STAT_CHARS), "18") << "13 + 5 bytes; the comment not";
+
+    Start({MakeTrs("empty.trs", {})});
+    Activate();
+    SelectRoot();
+    ASSERT_NE(g_pBlankView, nullptr);
+    EXPECT_EQ(View().GetModel().rowCount(View().GetModel().RootIndex()), 0);
+    for (int id : {IDC_STAT_ENTRIES, IDC_STAT_WORDS, IDC_STAT_CHARS})
+        EXPECT_EQ(g_pBlankView->GetDlgItemText(id), "0") << id;
+}

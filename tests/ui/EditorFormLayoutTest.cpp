@@ -1,0 +1,58 @@
+// The editor form as laid out from its template: positions in dialog units,
+// labels, styles of the fields, and the order in which Tab walks them.
+
+#include "DialogTemplate.h"
+#include "EditorFixture.h"
+
+#include <QPushButton>
+
+using EditorFormLayoutTest = EditorFixture;
+
+TEST_F(EditorFormLayoutTest, ControlsSitWhereTheTemplatePutsThemWithTheirLabels) {
+    Select(0);
+    const CDialogUnits units(Field(IDC_ID)->parentWidget()->font());
+    const struct {
+        int id;
+        QRect rect;
+    } placed[] = {
+        {IDC_ID, {63, 15, 40, 14}},         {IDC_IDENTIFIER, {63, 36, 315, 14}},
+        {IDC_AUDIOFILE, {63, 58, 225, 14}}, {IDC_TEXT, {63, 81, 315, 106}},
+        {IDC_COMMENT, {63, 218, 315, 99}},  {IDC_SPEAKER, {63, 357, 315, 14}},
+        {IDC_LENGTH, {327, 58, 40, 14}},    {IDC_LISTEN, {384, 58, 32, 14}},
+        {IDC_LISTEN_FEMALE, {419, 58, 57, 14}}, {IDC_TEXT_WORDS, {103, 193, 19, 8}},
+        {IDC_COMMENT_CHARS, {104, 338, 19, 8}},
+    };
+    for (const auto& control : placed) {
+        ASSERT_NE(Field(control.id), nullptr) << control.id;
+        EXPECT_EQ(Field(control.id)->geometry(), units.MapDialogRect(control.rect)) << control.id;
+        EXPECT_TRUE(Field(control.id)->isVisible()) << control.id;
+    }
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_LABEL_ID), "id:");
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_LABEL_IDENTIFIER), "identifier:");
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_LABEL_AUDIOFILE), "audio file:");
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_LABEL_TEXT), "text:");
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_LABEL_COMMENT), "comment:");
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_LISTEN), "listen");
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_LISTEN_FEMALE), "listen female");
+
+    // Long texts wrap at the field's width; single-line fields scroll sideways.
+    EXPECT_EQ(TextField(IDC_TEXT)->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(TextField(IDC_COMMENT)->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(TextField(IDC_TEXT)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+TEST_F(EditorFormLayoutTest, TabWalksTheFieldsInTemplateOrderAndLeavesTheTextAlone) {
+    Select(0);
+    Field(IDC_ID)->setFocus();
+    std::vector<int> order;
+    for (int i = 0; i < 9; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        order.push_back(focus->property("ctrlId").toInt());
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    EXPECT_EQ(order, (std::vector<int>{IDC_ID, IDC_IDENTIFIER, IDC_AUDIOFILE, IDC_TEXT, IDC_COMMENT,
+                                       IDC_SPEAKER, IDC_LENGTH, IDC_LISTEN, IDC_LISTEN_FEMALE}));
+    EXPECT_EQ(Entry(0).text, "one two three") << "Tab in the text field moves on, it types nothing";
+    EXPECT_FALSE(Doc()->IsModified());
+}
