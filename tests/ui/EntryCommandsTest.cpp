@@ -4,6 +4,9 @@
 #include "EditorFixture.h"
 #include "LexariumView_Blank.h"
 #include "ResourceIds.h"
+#include "SearchDlg.h"
+
+#include <QAbstractButton>
 
 namespace {
 
@@ -148,4 +151,24 @@ TEST_F(EntryCommandsTest, SelectEntryByIdShowsTheLastOfTheEntriesSharingTheId) {
     g_pTreeView->SelectEntryById(6);
     ASSERT_NE(g_pTextView, nullptr);
     EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_ID), "6");
+}
+
+TEST_F(EntryCommandsTest, SearchHitOnAnEntrySharingItsIdShowsTheLaterOneInTheEditor) {
+    StartWithIds({5, 6, 5});
+    std::vector<std::uint32_t> shown; // positions of the entry the editor shows
+    prompts->DriveDialog([this, &shown](CDialog& dlg) {
+        dlg.SetDlgItemText(IDC_SEARCH_TEXT, QStringLiteral("text of"));
+        auto* search = static_cast<QAbstractButton*>(dlg.GetDlgItem(IDOK));
+        for (int i = 0; i < 3; ++i) {
+            search->click();
+            shown.push_back(Doc()->m_textResources.PositionOf(g_pTreeView->m_pCurrentEntry));
+        }
+        static_cast<QAbstractButton*>(dlg.GetDlgItem(IDCANCEL))->click();
+    });
+    Run(ID_TOOLBAR_SEARCH);
+    // The hits are the entries at 0, 1 and 2; the first one's id is also the
+    // third entry's, and the tree ends on the later of the two.
+    EXPECT_EQ(shown, (std::vector<std::uint32_t>{2, 1, 2}));
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_ID), "5");
+    EXPECT_FALSE(Doc()->IsModified());
 }
