@@ -60,6 +60,10 @@ protected:
             entry.text = text;
             entries.AddEntry(entry);
         }
+        return WriteTrs(name, entries);
+    }
+    // Writes these entries as a file of this name in the test's folder.
+    QString WriteTrs(const std::string& name, TextResourceObject& entries) {
         tsFileStream stream;
         const QString path = Path(name);
         EXPECT_GE(stream.Open(QFile::encodeName(path).constData(), TS_OPEN_CREATE | TS_OPEN_WRITE),

@@ -26,12 +26,7 @@ protected:
             entry.text = "text of " + std::to_string(id);
             entries.AddEntry(entry);
         }
-        tsFileStream stream;
-        const QString path = Path("ids.trs");
-        ASSERT_GE(stream.Open(QFile::encodeName(path).constData(), TS_OPEN_CREATE | TS_OPEN_WRITE), 0);
-        ASSERT_GE(entries.Write(stream), 0);
-        stream.Close();
-        Start({path});
+        Start({WriteTrs("ids.trs", entries)});
         Activate();
     }
     void Run(UINT nID) {

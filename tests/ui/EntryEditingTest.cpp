@@ -240,13 +240,8 @@ TEST_F(EntryEditingTest, EveryFieldEditedInManyScriptsIsSavedAndReadBackByteForB
     second.speaker = "Ελένη";
     second.lengthMs = 1234;
     expected.AddEntry(second);
-    {
-        tsFileStream stream;
-        ASSERT_GE(stream.Open(dir.File("expected.trs").c_str(), TS_OPEN_CREATE | TS_OPEN_WRITE), 0);
-        ASSERT_GE(expected.Write(stream), 0);
-    }
     QFile saved(Path("edit.trs"));
-    QFile wanted(Path("expected.trs"));
+    QFile wanted(WriteTrs("expected.trs", expected));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     ASSERT_TRUE(wanted.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), wanted.readAll());
