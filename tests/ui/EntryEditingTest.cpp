@@ -139,6 +139,24 @@ TEST_F(EntryEditingTest, IdentifierIsTypedInCapitalsAndLabelsTheTreeItemAtEachKe
     EXPECT_TRUE(prompts->Messages().empty());
 }
 
+TEST_F(EntryEditingTest, ALowerCaseIdentifierFromTheFileKeepsItsLettersWhenTypedInto) {
+    TextResourceObject entries;
+    TextResourceEntry entry;
+    entry.id = 1;
+    entry.identifier = "intro_łódź";
+    entries.AddEntry(entry);
+    Start({WriteTrs("lower.trs", entries)});
+    Activate();
+    Select(0);
+    QLineEdit* identifier = LineField(IDC_IDENTIFIER);
+    EXPECT_EQ(identifier->text(), "intro_łódź") << "shown as stored";
+    identifier->setFocus();
+    identifier->end(false);
+    QTest::keyClicks(identifier, QStringLiteral("x"));
+    EXPECT_EQ(Entry(0).identifier, "intro_łódźX") << "only what is typed turns upper case";
+    EXPECT_EQ(Label(0), "intro_łódźX");
+}
+
 TEST_F(EntryEditingTest, DuplicateRepairCountsFromTheNumberOfSharersAndSkipsTakenNames) {
     Start({MakeTrs("three.trs", {"a", "b", "c"})});
     Activate();
