@@ -31,9 +31,9 @@ void Load(std::uint32_t count) {
 // Memory the tree (model and view) takes for its entries, measured around the
 // first rebuild over them, before any other benchmark has grown the view's
 // buffers; the collection itself is loaded before the measurement. "heap" is
-// what was allocated, "resident" what the process holds in memory: Qt's lists
-// round their capacity up to a power of two, and the part never written stays
-// address space only.
+// what was allocated, "resident" what the process holds in memory: the view's
+// list of rows grows its capacity in large steps ahead of need (up to about
+// twice the rows), and the part never written stays address space only.
 std::size_t ResidentBytes() {
     long pages = 0, resident = 0;
     if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
