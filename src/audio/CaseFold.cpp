@@ -1,0 +1,77 @@
+// Letter case folding of file names, for names that differ from the stored
+// ones only in case, as they do after recordings were copied from Windows.
+
+#include "audio/AudioLookup.h"
+
+namespace audio {
+
+namespace {
+
+char32_t FoldCodePoint(char32_t c) {
+    if (c >= U'A' && c <= U'Z')
+        return c + 0x20;
+    if (c < 0xC0)
+        return c;
+    if (c <= 0xDE && c != 0xD7) // Latin-1 capitals, except the multiplication sign
+        return c + 0x20;
+    if (c >= 0x100 && c <= 0x17F) { // Latin Extended-A: capital and small in pairs
+        if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F)
+            return c;
+        const bool oddCapitals = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        const bool capital = oddCapitals ? (c % 2 == 1) : (c % 2 == 0);
+        return capital ? c + 1 : c;
+    }
+    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) // Greek capitals
+        return c + 0x20;
+    if (c >= 0x410 && c <= 0x42F) // Cyrillic capitals
+        return c + 0x20;
+    if (c >= 0x400 && c <= 0x40F)
+        return c + 0x50;
+    return c;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace
+
+std::string FoldCase(const std::string& utf8) {
+    std::string folded;
+    folded.reserve(utf8.size());
+    const std::size_t size = utf8.size();
+    for (std::size_t i = 0; i < size;) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            folded += static_cast<char>(lead >= 'A' && lead <= 'Z' ? lead + 0x20 : lead);
+            ++i;
+            continue;
+        }
+        // Only two-byte sequences hold letters that fold here; everything else,
+        // valid or not, is copied byte for byte.
+        if ((lead & 0xE0) == 0xC0 && i + 1 < size &&
+            (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) {
+            const char32_t c =
+                (char32_t(lead & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
+            if (c >= 0x80) {
+                AppendUtf8(folded, FoldCodePoint(c));
+                i += 2;
+                continue;
+            }
+        }
+        folded += utf8[i];
+        ++i;
+    }
+    return folded;
+}
+
+} // namespace audio

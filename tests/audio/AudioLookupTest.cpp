@@ -1,0 +1,142 @@
+// Finding recordings: female names, the two candidates with the folder's
+// fix-up, backslash names, letter case, and what never counts as found.
+
+#include "audio/AudioLookup.h"
+
+#include "common/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using audio::AudioLocator;
+using audio::AudioMatch;
+
+namespace {
+
+TextResourceEntry Recording(const std::string& audioFile) {
+    TextResourceEntry entry;
+    entry.audioFile = audioFile;
+    return entry;
+}
+
+class AudioLookupTest : public ::testing::Test {
+protected:
+    void Touch(const std::string& relative) {
+        const std::filesystem::path file = dir.Path() / relative;
+        std::filesystem::create_directories(file.parent_path());
+        WriteBytes(file.string(), "RIFF");
+    }
+    // The path found for the entry, or "-" when nothing was found.
+    std::string Find(const std::string& audioFile, bool female = false) {
+        std::string path;
+        return audio::ResolveAudioPath(Recording(audioFile), female, folder, path) ? path : "-";
+    }
+    std::string Root() const { return dir.Path().string(); }
+
+    TempDir dir;
+    std::string folder;
+};
+
+TEST(FemaleNameTest, InsertsBeforeTheLastDotOfTheStoredBytes) {
+    std::string result;
+    ASSERT_TRUE(audio::MakeFemaleName("voice.wav", result));
+    EXPECT_EQ(result, "voice_fem.wav");
+    ASSERT_TRUE(audio::MakeFemaleName("a.b.wav", result));
+    EXPECT_EQ(result, "a.b_fem.wav");
+    ASSERT_TRUE(audio::MakeFemaleName("x.dir\\voice", result));
+    EXPECT_EQ(result, "x_fem.dir\\voice");
+    result = "kept";
+    EXPECT_FALSE(audio::MakeFemaleName("voice", result));
+    EXPECT_FALSE(audio::MakeFemaleName("", result));
+    EXPECT_EQ(result, "kept");
+}
+
+TEST_F(AudioLookupTest, FolderWithoutSeparatorIsRepairedByTheFirstFileFound) {
+    Touch("audio/voice.wav");
+    Touch("audio/voice_fem.wav");
+    folder = Root() + "/audio";
+    EXPECT_EQ(Find("missing.wav"), "-");
+    EXPECT_EQ(folder, Root() + "/audio"); // nothing found, nothing repaired
+    EXPECT_EQ(Find("voice.wav"), Root() + "/audio/voice.wav");
+    EXPECT_EQ(folder, Root() + "/audio/");
+    // Later lookups, plain or female, find their files with the first candidate.
+    EXPECT_EQ(Find("voice.wav", true), Root() + "/audio/voice_fem.wav");
+    EXPECT_EQ(folder, Root() + "/audio/");
+}
+
+TEST_F(AudioLookupTest, EmptyFolderLooksInTheCurrentFolder) {
+    Touch("line.wav");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    const std::string found = Find("line.wav");
+    const std::string missing = Find("other.wav");
+    std::filesystem::current_path(before);
+    EXPECT_EQ(found, "line.wav");
+    EXPECT_EQ(missing, "-");
+    EXPECT_EQ(folder, "");
+}
+
+TEST_F(AudioLookupTest, NamesThatNameNoFileAreNeverFound) {
+    Touch("audio/leer/inside.wav");
+    Touch("audio/voice");
+    std::filesystem::create_directories(dir.Path() / "audio/folder.wav");
+    folder = Root() + "/audio/";
+    EXPECT_EQ(Find("folder.wav"), "-"); // a folder is no recording
+    EXPECT_EQ(Find("leer"), "-");
+    EXPECT_EQ(Find(""), "-");
+    EXPECT_EQ(Find("", true), "-");
+    EXPECT_EQ(Find("voice", true), "-"); // no "." means no female name
+    EXPECT_EQ(Find("voice"), Root() + "/audio/voice");
+    EXPECT_EQ(folder, Root() + "/audio/");
+}
+
+TEST_F(AudioLookupTest, BackslashesOfStoredNamesSeparateFolders) {
+    Touch("audio/x.dir/voice.wav");
+    Touch("audio/x_fem.dir/voice");
+    folder = Root() + "/audio/";
+    TextResourceEntry entry = Recording("x.dir\\voice.wav");
+    std::string path;
+    ASSERT_TRUE(audio::ResolveAudioPath(entry, false, folder, path));
+    EXPECT_EQ(path, Root() + "/audio/x.dir/voice.wav");
+    EXPECT_EQ(entry.audioFile, "x.dir\\voice.wav");
+    EXPECT_EQ(Find("x.dir\\voice", true), Root() + "/audio/x_fem.dir/voice");
+}
+
+TEST_F(AudioLookupTest, LetterCaseIsIgnoredBelowTheFolderOnlyWhenNoExactMatchExists) {
+    Touch("audio/M01_Intro.WAV");
+    Touch("audio/Sub/Line.wav");
+    Touch("audio/VOICE.wav");
+    Touch("audio/Voice.wav");
+    Touch("audio/both.wav");
+    Touch("audio/Both.wav");
+    Touch("audio/Ärger.wav");
+    Touch("audio/ΦΩΝΗ.wav");
+    folder = Root() + "/audio/";
+    AudioLocator locator;
+    auto result = locator.FindRecording(folder, Recording("m01_intro.wav"), false);
+    EXPECT_EQ(result.match, AudioMatch::IgnoringCase);
+    EXPECT_EQ(result.path, Root() + "/audio/M01_Intro.WAV"); // the real name on disk
+    EXPECT_EQ(Find("sub\\LINE.wav"), Root() + "/audio/Sub/Line.wav");
+    EXPECT_EQ(Find("voice.wav"), Root() + "/audio/VOICE.wav"); // the first in byte order
+    EXPECT_EQ(locator.FindRecording(folder, Recording("Both.wav"), false).match, AudioMatch::Exact);
+    EXPECT_EQ(Find("both.wav"), Root() + "/audio/both.wav");
+    EXPECT_EQ(Find("ärger.wav"), Root() + "/audio/Ärger.wav");
+    EXPECT_EQ(Find("φωνη.wav"), Root() + "/audio/ΦΩΝΗ.wav");
+    // The mission folder itself is taken as typed.
+    folder = Root() + "/AUDIO/";
+    EXPECT_EQ(Find("both.wav"), "-");
+}
+
+TEST_F(AudioLookupTest, CaseMatchThroughTheSecondCandidateRepairsTheFolder) {
+    Touch("audio/take.wav");
+    folder = Root() + "/audio";
+    AudioLocator locator(true);
+    auto result = locator.FindRecording(folder, Recording("TAKE.wav"), false);
+    EXPECT_EQ(result.match, AudioMatch::IgnoringCase);
+    EXPECT_TRUE(result.folderRepaired);
+    EXPECT_EQ(result.path, Root() + "/audio/take.wav");
+    EXPECT_EQ(folder, Root() + "/audio/");
+}
+
+} // namespace
