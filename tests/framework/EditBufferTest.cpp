@@ -112,3 +112,10 @@ TEST_F(EditBufferTest, PastedBreaksAreCrLfAndMovedTextKeepsItsBytes) {
     EXPECT_EQ(field.document()->toRawText(), QStringLiteral("two\u2029one\u2029three"));
     EXPECT_EQ(Stored(), "two\rone\nthree");
 }
+
+TEST_F(EditBufferTest, TextPutInPastTheFieldIsTakenAsTyped) {
+    field.setPlainText(QStringLiteral("new\ntext"));
+    EXPECT_EQ(Stored(), "new\r\ntext");
+    QTest::keyClicks(&field, "x");
+    EXPECT_EQ(Stored(), "xnew\r\ntext");
+}
