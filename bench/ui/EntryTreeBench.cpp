@@ -67,7 +67,11 @@ void BM_TreeMemoryPerEntry(benchmark::State& state) {
         state.counters["resident_per_entry"] = perEntry(residentBefore, residentAfter);
     }
 }
-BENCHMARK(BM_TreeMemoryPerEntry)->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeMemoryPerEntry)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_RebuildTree(benchmark::State& state) {
     Load(static_cast<std::uint32_t>(state.range(0)));
@@ -91,6 +95,27 @@ void BM_KeystrokeInText(benchmark::State& state) {
         QTest::keyClick(text, Qt::Key_A);
 }
 BENCHMARK(BM_KeystrokeInText)->Unit(benchmark::kMicrosecond);
+
+// A keystroke at the end of a text of 100,000 characters in 2,000 lines: the
+// field maps the cursor's position to the stored text and the entry is stored anew.
+void BM_KeystrokeAtTheEndOfALongText(benchmark::State& state) {
+    Load(1000);
+    std::string line = std::string(48, 'x') + "\r\n";
+    std::string longText;
+    for (int i = 0; i < 2000; ++i)
+        longText += line;
+    g_pTreeView->m_pCurrentEntry->text = longText;
+    g_pTextView->FillFromEntry();
+    auto* text = qobject_cast<QPlainTextEdit*>(g_pTextView->GetDlgItem(IDC_TEXT));
+    text->setFocus();
+    text->moveCursor(QTextCursor::End);
+    for (auto _ : state) {
+        QTest::keyClick(text, Qt::Key_A);
+        QTest::keyClick(text, Qt::Key_Backspace);
+    }
+    state.SetItemsProcessed(2 * state.iterations());
+}
+BENCHMARK(BM_KeystrokeAtTheEndOfALongText)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

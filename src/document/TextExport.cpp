@@ -67,5 +67,10 @@ bool ExportTextToFile(const TextResourceObject& entries, const std::string& path
         return false;
     const bool written = WriteTextExport(entries, file);
     const bool closed = std::fclose(file) == 0;
-    return written && closed;
+    // A file cut short (a full disk) would pass for the whole script: it goes.
+    if (!written || !closed) {
+        std::remove(path.c_str());
+        return false;
+    }
+    return true;
 }

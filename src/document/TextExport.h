@@ -22,5 +22,5 @@ bool WriteTextExport(const TextResourceObject& entries, std::FILE* file);
 
 // Creates or truncates the file at `path` (a name in the file system's
 // encoding) and writes the export into it. False when the file cannot be
-// opened or a write or the closing fails.
+// opened or a write or the closing fails; a file that was begun is removed then.
 bool ExportTextToFile(const TextResourceObject& entries, const std::string& path);

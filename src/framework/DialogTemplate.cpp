@@ -12,8 +12,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace {
+
+// The rectangle a static has in its template, the smallest it is shown at.
+constexpr const char* kTemplateRect = "templateRect";
 
 // Multiplies and divides with rounding, as dialog-unit conversion does.
 int MulDiv(int number, int numerator, int denominator) {
@@ -29,7 +33,7 @@ QWidget* CreateControl(const DLGITEMTEMPLATE& item, QWidget* pParent, CWnd* pHos
     case CtlKind::Edit:
         if (item.style & ES_MULTILINE) {
             auto* edit = new CEditMultiLine(item.style, pParent);
-            edit->setPlainText(item.text);
+            edit->SetStoredText(item.text);
             QObject::connect(edit, &QPlainTextEdit::textChanged,
                              [pHost, id] { pHost->OnControlNotify(id, EN_CHANGE); });
             QObject::connect(edit, &CEditMultiLine::focusLost,
@@ -105,6 +109,21 @@ QSize CDialogUnits::MapDialogSize(int cx, int cy) const {
     return QSize(MulDiv(cx, m_baseX, 4), MulDiv(cy, m_baseY, 8));
 }
 
+void AfxFitStaticToText(QLabel* pStatic) {
+    const QRect rect = pStatic->property(kTemplateRect).toRect();
+    if (!rect.isValid())
+        return;
+    // Wider only, on the side away from the alignment; nothing else moves.
+    const int width = std::max(rect.width(), pStatic->sizeHint().width());
+    const int growth = width - rect.width();
+    int left = rect.left();
+    if (pStatic->alignment() & Qt::AlignRight)
+        left -= growth;
+    else if (pStatic->alignment() & Qt::AlignHCenter)
+        left -= growth / 2;
+    pStatic->setGeometry(left, rect.top(), width, rect.height());
+}
+
 QFont AfxTemplateFont(const DLGTEMPLATE& dlgTemplate) {
     QFont font(dlgTemplate.fontName);
     font.setPointSize(dlgTemplate.pointSize);
@@ -134,6 +153,8 @@ std::map<int, QWidget*> AfxCreateDialogControls(const DLGTEMPLATE& dlgTemplate, 
     for (const DLGITEMTEMPLATE& item : dlgTemplate.items) {
         QWidget* control = CreateControl(item, pParent, pHost);
         control->setGeometry(units.MapDialogRect(item.rect));
+        if (item.kind == CtlKind::Static)
+            control->setProperty(kTemplateRect, control->geometry());
         control->setProperty("ctrlId", item.id);
         if (item.style & WS_DISABLED)
             control->setEnabled(false);

@@ -14,6 +14,7 @@
 #include <vector>
 
 class CWnd;
+class QLabel;
 class QWidget;
 
 enum class CtlKind { Edit, Static, GroupBox, PushButton, DefPushButton, RadioButton, CheckBox };
@@ -52,6 +53,10 @@ private:
 };
 
 QFont AfxTemplateFont(const DLGTEMPLATE& dlgTemplate);
+
+// Widens a static of a template to show its whole text, never narrower than
+// its template rectangle; numbers and counts are never cut.
+void AfxFitStaticToText(QLabel* pStatic);
 
 // Creates the template's controls as children of pParent, lays them out,
 // sets the tab order and connects their notifications to pHost. Returns the

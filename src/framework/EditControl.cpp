@@ -2,45 +2,147 @@
 
 #include "EditControl.h"
 
+#include "DialogTemplate.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
+#include <QTextDocument>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Each character to its capital, where that is one character too; a pair of
+// surrogates counts as one character.
+QString UpperOneToOne(const QString& text) {
+    QString upper = text;
+    for (qsizetype i = 0; i < upper.size(); ++i) {
+        const QChar c = upper[i];
+        if (c.isHighSurrogate() && i + 1 < upper.size() && upper[i + 1].isLowSurrogate()) {
+            const char32_t capital = QChar::toUpper(QChar::surrogateToUcs4(c, upper[i + 1]));
+            if (QChar::requiresSurrogates(capital)) {
+                upper[i] = QChar(QChar::highSurrogate(capital));
+                upper[i + 1] = QChar(QChar::lowSurrogate(capital));
+            }
+            ++i;
+            continue;
+        }
+        const char32_t capital = QChar::toUpper(char32_t(c.unicode()));
+        if (!QChar::requiresSurrogates(capital))
+            upper[i] = QChar(char16_t(capital));
+    }
+    return upper;
+}
+
+} // namespace
 
 CEditLine::CEditLine(DWORD dwStyle, QWidget* parent)
     : QLineEdit(parent), m_bUpperCase((dwStyle & ES_UPPERCASE) != 0) {
     setFrame((dwStyle & WS_BORDER) != 0);
     setReadOnly((dwStyle & ES_READONLY) != 0);
+    // A stored value is never cut short by the widget's own limit.
+    setMaxLength(std::numeric_limits<int>::max());
 }
 
-void CEditLine::PasteText() {
+QString CEditLine::EnteringText(const QString& text, bool bPasted) const {
+    QString entering = text;
+    if (bPasted) {
+        // A single-line field takes the text up to its first line break.
+        const auto end = std::find_if(entering.cbegin(), entering.cend(),
+                                      [](QChar c) { return c == u'\r' || c == u'\n'; });
+        entering.truncate(end - entering.cbegin());
+    }
+    return m_bUpperCase ? UpperOneToOne(entering) : entering;
+}
+
+void CEditLine::PasteText(QClipboard::Mode mode) {
     if (isReadOnly())
         return;
-    QString text = QApplication::clipboard()->text();
-    // A single-line field takes the clipboard's first line.
-    text = text.section(QLatin1Char('\n'), 0, 0);
-    text.remove(QLatin1Char('\r'));
-    insert(m_bUpperCase ? text.toUpper() : text);
+    const QString text = EnteringText(QGuiApplication::clipboard()->text(mode), true);
+    if (!text.isEmpty() || hasSelectedText())
+        insert(text);
 }
 
 void CEditLine::keyPressEvent(QKeyEvent* event) {
-    // Upper case is applied to what is typed, so the field's undo stays intact.
-    if (m_bUpperCase && event == QKeySequence::Paste) {
+    if (event == QKeySequence::Paste) {
         PasteText();
+        event->accept();
         return;
     }
+    // The typed text is changed, not the field afterwards, so the undo stays intact.
     const QString text = event->text();
-    if (m_bUpperCase && !text.isEmpty() && text != text.toUpper()) {
-        QKeyEvent upper(event->type(), event->key(), event->modifiers(), text.toUpper(),
+    const QString entering = EnteringText(text, false);
+    if (entering != text) {
+        QKeyEvent upper(event->type(), event->key(), event->modifiers(), entering,
                         event->isAutoRepeat(), ushort(event->count()));
         QLineEdit::keyPressEvent(&upper);
         event->setAccepted(upper.isAccepted());
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void CEditLine::inputMethodEvent(QInputMethodEvent* event) {
+    const QString commit = EnteringText(event->commitString(), false);
+    const QString preedit = EnteringText(event->preeditString(), false);
+    if (commit == event->commitString() && preedit == event->preeditString()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    // The letters keep their number, so the attributes' positions still hold.
+    QInputMethodEvent entering(preedit, event->attributes());
+    entering.setCommitString(commit, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&entering);
+    event->setAccepted(entering.isAccepted());
+}
+
+void CEditLine::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData(); // not owned
+    if (data == nullptr || !data->hasText() || isReadOnly()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    QMimeData entering;
+    entering.setText(EnteringText(data->text(), true));
+    QDropEvent drop(event->position(), event->possibleActions(), &entering, event->buttons(),
+                    event->modifiers(), event->type());
+    drop.setDropAction(event->dropAction());
+    QLineEdit::dropEvent(&drop);
+    event->setDropAction(drop.dropAction());
+    event->setAccepted(drop.isAccepted());
+}
+
+void CEditLine::mouseReleaseEvent(QMouseEvent* event) {
+    // The middle button pastes the selection where the system keeps one (X11).
+    if (event->button() == Qt::MiddleButton && !isReadOnly() &&
+        QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        PasteText(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void CEditLine::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu(); // deletes itself when closed
+    if (menu == nullptr)
+        return;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QString paste = QLineEdit::tr("&Paste");
+    for (QAction* action : menu->actions()) {
+        if (!action->isSeparator() && action->text().section(QLatin1Char('\t'), 0, 0) == paste) {
+            QObject::disconnect(action, nullptr, this, nullptr);
+            connect(action, &QAction::triggered, this, [this] { PasteText(); });
+        }
+    }
+    menu->popup(event->globalPos());
 }
 
 void CEditLine::focusOutEvent(QFocusEvent* event) {
@@ -61,6 +163,27 @@ CEditMultiLine::CEditMultiLine(DWORD dwStyle, QWidget* parent)
                                                       : Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy((dwStyle & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn
                                                         : Qt::ScrollBarAlwaysOff);
+    // Reported before textChanged, so the change notification finds the stored text updated.
+    connect(document(), &QTextDocument::contentsChange, this, &CEditMultiLine::OnContentsChange);
+}
+
+void CEditMultiLine::SetStoredText(const CString& text) {
+    m_bSetting = true;
+    setPlainText(m_buffer.SetText(text));
+    m_bSetting = false;
+}
+
+void CEditMultiLine::OnContentsChange(int nPos, int nRemoved, int nAdded) {
+    if (m_bSetting)
+        return;
+    QTextDocument* doc = document();              // not owned
+    const int length = doc->characterCount() - 1; // without the document's closing break
+    nAdded = std::clamp(nAdded, 0, std::max(0, length - nPos));
+    QTextCursor added(doc);
+    added.setPosition(std::min(nPos, length));
+    added.setPosition(std::min(nPos + nAdded, length), QTextCursor::KeepAnchor);
+    m_buffer.ApplyEdit(nPos, nRemoved, added.selectedText(), doc->availableUndoSteps(), length,
+                       [doc] { return doc->toRawText(); });
 }
 
 void CEditMultiLine::keyPressEvent(QKeyEvent* event) {
@@ -86,11 +209,10 @@ void CEditMultiLine::focusOutEvent(QFocusEvent* event) {
 CString AfxGetWindowText(const QWidget* pWnd) {
     if (auto* edit = qobject_cast<const QLineEdit*>(pWnd))
         return edit->text();
-    if (auto* edit = qobject_cast<const QPlainTextEdit*>(pWnd)) {
-        CString text = edit->toPlainText();
-        text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-        return text;
-    }
+    if (auto* edit = qobject_cast<const CEditMultiLine*>(pWnd))
+        return edit->StoredText();
+    if (auto* edit = qobject_cast<const QPlainTextEdit*>(pWnd))
+        return AfxStoredFromEntered(edit->document()->toRawText());
     if (auto* label = qobject_cast<const QLabel*>(pWnd))
         return label->text();
     if (auto* button = qobject_cast<const QAbstractButton*>(pWnd))
@@ -103,12 +225,14 @@ CString AfxGetWindowText(const QWidget* pWnd) {
 void AfxSetWindowText(QWidget* pWnd, const CString& text) {
     if (auto* edit = qobject_cast<QLineEdit*>(pWnd)) {
         edit->setText(text);
-    } else if (auto* multi = qobject_cast<QPlainTextEdit*>(pWnd)) {
-        CString plain = text;
-        plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        multi->setPlainText(plain);
+        edit->setCursorPosition(0); // shown from its start, as the program's texts are
+    } else if (auto* multi = qobject_cast<CEditMultiLine*>(pWnd)) {
+        multi->SetStoredText(text);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(pWnd)) {
+        plain->setPlainText(text);
     } else if (auto* label = qobject_cast<QLabel*>(pWnd)) {
         label->setText(text);
+        AfxFitStaticToText(label);
     } else if (auto* button = qobject_cast<QAbstractButton*>(pWnd)) {
         button->setText(text);
     } else if (auto* group = qobject_cast<QGroupBox*>(pWnd)) {

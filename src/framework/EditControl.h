@@ -1,12 +1,18 @@
 #pragma once
 
 // The edit fields of dialogs and forms and the operations the application's
-// Edit commands need on them. A multi-line field exchanges its text with line
-// breaks as CR LF (the stored form), while the widget holds "\n"; a single-line
-// field with ES_UPPERCASE shows letters in upper case.
+// Edit commands need on them. Both kinds give back exactly the text they were
+// given, changed only where the user edited it. A single-line field holds its
+// text as it is (the widget keeps every character; control characters and
+// line breaks show as blanks); a multi-line field keeps its stored text beside
+// the widget (EditBuffer.h says how it is shown), and breaks the user types or
+// pastes are stored as CR LF. A single-line field with ES_UPPERCASE shows the
+// letters the user enters in upper case, by every way text enters it.
 
 #include "AfxDefs.h"
+#include "EditBuffer.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <functional>
@@ -18,14 +24,26 @@ class CEditLine : public QLineEdit {
 public:
     CEditLine(DWORD dwStyle, QWidget* parent);
 
-    // Inserts the clipboard's text, in upper case for an upper-case field.
-    void PasteText();
+    // Inserts the clipboard's text (its first line) as the user's input.
+    void PasteText(QClipboard::Mode mode = QClipboard::Clipboard);
+    // What text the user puts in becomes: a pasted or dropped text keeps its
+    // first line; an upper-case field turns each letter into its capital where
+    // that is one character too (so "ß" stays "ß").
+    QString EnteringText(const QString& text, bool bPasted) const;
 
 signals:
     void focusLost();
 
 protected:
+    // QLineEdit has no one place that sees only the user's input (its undo
+    // and the program's texts pass the same ways), so each way in is taken
+    // here and led through EnteringText: keys, input method, drop, middle
+    // click and the context menu's Paste; the Edit menu calls PasteText.
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
@@ -36,6 +54,10 @@ class CEditMultiLine : public QPlainTextEdit {
     Q_OBJECT
 public:
     CEditMultiLine(DWORD dwStyle, QWidget* parent);
+
+    // The program's text: shown, and given back as it is until the user edits it.
+    void SetStoredText(const CString& text);
+    const CString& StoredText() const { return m_buffer.Text(); }
 
     // Called for Enter when the field takes no returns (a dialog's default button).
     std::function<void()> m_onEnter;
@@ -48,7 +70,11 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void OnContentsChange(int nPos, int nRemoved, int nAdded);
+
     DWORD m_dwStyle;
+    CEditBuffer m_buffer;
+    bool m_bSetting = false;
 };
 
 // Text of any control kind: edit fields, statics, buttons and group boxes.

@@ -142,3 +142,45 @@ TEST_F(CommandTableTest, AboutShowsAMessageWithTheProgramsName) {
     ASSERT_EQ(prompts->Messages().size(), 1u);
     EXPECT_TRUE(prompts->Messages()[0].startsWith("Lexarium"));
 }
+
+TEST_F(CommandTableTest, EveryCommandShowsItsPromptAndTooltip) {
+    const std::pair<UINT, const char*> prompts[] = {
+        {ID_FILE_NEW, "Create a new document\nNew"},
+        {ID_FILE_OPEN, "Open an existing document\nOpen"},
+        {ID_FILE_SAVE, "Save the active document\nSave"},
+        {ID_FILE_SAVE_AS, "Save the active document with a new name\nSave As"},
+        {ID_FILE_EXPORT, ""},
+        {ID_FILE_MRU_FILE1, "Open this document"},
+        {ID_FILE_MRU_FILE1 + 15, "Open this document"},
+        {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
+        {ID_EDIT_UNDO, "Undo the last action\nUndo"},
+        {ID_EDIT_CUT, "Copy the selection and put it on the Clipboard\nCopy"},
+        {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
+        {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
+        {ID_EDIT_SEARCH, ""},
+        {ID_TOOLBAR_SEARCH, "Search for an entry\nSearch"},
+        {ID_ENTRY_NEW, "Create a new text resource entry.\nCreate new entry"},
+        {ID_ENTRY_DELETE, "Delete the selected text resource entry.\nDelete selected entry"},
+        {ID_AUDIO_TEST, "Open audio test panel to control text and assigned audio file.\n"
+                        "Open audio test panel"},
+        {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
+        {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
+        {ID_NEXT_PANE, "Switch to the next window pane\nNext Pane"},
+        {ID_PREV_PANE, "Switch back to the previous window pane\nPrevious Pane"},
+        {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+    };
+    for (const auto& [nID, prompt] : prompts) {
+        const CString text = QString::fromLatin1(prompt);
+        EXPECT_EQ(AfxLoadString(nID), text) << nID;
+        // What the user meets: the status bar's text and the tooltip of menu items and buttons.
+        if (QAction* action = Frame()->FindCommandAction(nID)) {
+            EXPECT_EQ(action->statusTip(), text.section('\n', 0, 0)) << nID;
+            if (text.contains('\n')) {
+                EXPECT_EQ(action->toolTip(), text.section('\n', 1, 1)) << nID;
+            }
+        }
+    }
+    for (UINT nID : {ID_FILE_NEW, ID_FILE_SAVE_AS, ID_APP_EXIT, ID_EDIT_UNDO, ID_VIEW_TOOLBAR,
+                     ID_FILE_EXPORT, ID_EDIT_SEARCH, ID_TOOLBAR_SEARCH, ID_ENTRY_NEW})
+        EXPECT_NE(Frame()->FindCommandAction(nID), nullptr) << nID;
+}

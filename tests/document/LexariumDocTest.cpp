@@ -111,6 +111,24 @@ TEST_F(LexariumDocTest, DamagedFileShowsTheLoadErrorAndIsNotModified) {
     EXPECT_FALSE(doc.IsModified());
 }
 
+TEST_F(LexariumDocTest, FileCutShortKeepsTheEntriesReadBeforeTheDamage) {
+    MakeFile("cut.trs", {Entry(1, "ONE", "first"), Entry(2, "TWO", "second"),
+                         Entry(3, "THREE", "third and last")});
+    const std::string whole = ReadAll(dir.File("cut.trs"));
+    WriteBytes(dir.File("cut.trs"), whole.substr(0, whole.size() - 12)); // inside the third text
+    EXPECT_TRUE(doc.OnOpenDocument(File("cut.trs")));
+    ASSERT_EQ(doc.m_textResources.GetEntryCount(), 3u);
+    EXPECT_TRUE(*doc.m_textResources.GetEntry(0) == Entry(1, "ONE", "first"));
+    EXPECT_TRUE(*doc.m_textResources.GetEntry(1) == Entry(2, "TWO", "second"));
+    const TextResourceEntry& third = *doc.m_textResources.GetEntry(2);
+    EXPECT_EQ(third.id, 3u);
+    EXPECT_EQ(third.identifier, "THREE");
+    EXPECT_EQ(third.text, TextResourceEntry().text) << "the field that broke keeps its default";
+    // Damage after the count is no failed load: only an unreadable count is reported.
+    EXPECT_TRUE(prompts.Messages().empty());
+    EXPECT_EQ(tree.rebuilds, 1);
+}
+
 TEST_F(LexariumDocTest, SaveWritesTheFileAndClearsTheFlagTwiceInARow) {
     doc.m_textResources.AddEntry(Entry(1, "A", "one"));
     doc.SetModifiedFlag(true);

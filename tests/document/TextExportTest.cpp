@@ -6,7 +6,9 @@
 #include "WinApp.h"
 #include "common/TempDir.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -91,4 +93,39 @@ TEST_F(TextExportTest, AFileThatCannotBeWrittenIsReported) {
     doc.OnExport();
     EXPECT_EQ(prompts.Messages(),
               std::vector<CString>{"An error occurred while exporting this file!"});
+}
+
+TEST_F(TextExportTest, ASpeakerStandsInItsLine) {
+    TextResourceEntry entry = Entry(5, "GREETING", "hello.wav", "Hallo!");
+    entry.speaker = "Ελένη";
+    entry.comment = "";
+    doc.m_textResources.AddEntry(entry);
+    const std::string path = dir.File("speaker.txt");
+    prompts.AnswerFile(QString::fromStdString(path));
+    doc.OnExport();
+    EXPECT_EQ(ReadBytes(path), "*** GREETING (ID: 5) ***\n*** AUDIO FILENAME: hello.wav ***\n"
+                               "*** SPEAKER: Ελένη ***\n*** COMMENT:  ***\nHallo!\n\n");
+}
+
+TEST_F(TextExportTest, AnExportThatFailsPartWayIsReportedAndLeavesNoFile) {
+    for (std::uint32_t id = 1; id <= 200; ++id)
+        doc.m_textResources.AddEntry(Entry(id, "LINE", "line.wav", std::string(4000, 't')));
+    const std::string path = dir.File("full.txt");
+    WriteBytes(path, "an older script");
+    prompts.AnswerFile(QString::fromStdString(path));
+
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 64 * 1024; // the disk is full after 64 KiB
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    doc.OnExport();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(prompts.Messages(),
+              std::vector<CString>{"An error occurred while exporting this file!"});
+    EXPECT_FALSE(std::filesystem::exists(path)) << "no half script is left to pass as whole";
+    EXPECT_FALSE(doc.IsModified());
 }

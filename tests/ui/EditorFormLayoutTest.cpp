@@ -3,7 +3,10 @@
 
 #include "DialogTemplate.h"
 #include "EditorFixture.h"
+#include "LexariumView_Blank.h"
 
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 
 using EditorFormLayoutTest = EditorFixture;
@@ -15,11 +18,16 @@ TEST_F(EditorFormLayoutTest, ControlsSitWhereTheTemplatePutsThemWithTheirLabels)
         int id;
         QRect rect;
     } placed[] = {
-        {IDC_ID, {63, 15, 40, 14}},         {IDC_IDENTIFIER, {63, 36, 315, 14}},
-        {IDC_AUDIOFILE, {63, 58, 225, 14}}, {IDC_TEXT, {63, 81, 315, 106}},
-        {IDC_COMMENT, {63, 218, 315, 99}},  {IDC_SPEAKER, {63, 357, 315, 14}},
-        {IDC_LENGTH, {327, 58, 40, 14}},    {IDC_LISTEN, {384, 58, 32, 14}},
-        {IDC_LISTEN_FEMALE, {419, 58, 57, 14}}, {IDC_TEXT_WORDS, {103, 193, 19, 8}},
+        {IDC_ID, {63, 15, 40, 14}},
+        {IDC_IDENTIFIER, {63, 36, 315, 14}},
+        {IDC_AUDIOFILE, {63, 58, 225, 14}},
+        {IDC_TEXT, {63, 81, 315, 106}},
+        {IDC_COMMENT, {63, 218, 315, 99}},
+        {IDC_SPEAKER, {63, 357, 315, 14}},
+        {IDC_LENGTH, {327, 58, 40, 14}},
+        {IDC_LISTEN, {384, 58, 32, 14}},
+        {IDC_LISTEN_FEMALE, {419, 58, 57, 14}},
+        {IDC_TEXT_WORDS, {103, 193, 19, 8}},
         {IDC_COMMENT_CHARS, {104, 338, 19, 8}},
     };
     for (const auto& control : placed) {
@@ -55,4 +63,43 @@ TEST_F(EditorFormLayoutTest, TabWalksTheFieldsInTemplateOrderAndLeavesTheTextAlo
                                        IDC_SPEAKER, IDC_LENGTH, IDC_LISTEN, IDC_LISTEN_FEMALE}));
     EXPECT_EQ(Entry(0).text, "one two three") << "Tab in the text field moves on, it types nothing";
     EXPECT_FALSE(Doc()->IsModified());
+}
+
+TEST_F(EditorFormLayoutTest, StatisticsFormSitsWhereItsTemplatePutsIt) {
+    SelectRoot();
+    ASSERT_NE(g_pBlankView, nullptr);
+    QWidget* page = g_pBlankView->GetDlgItem(IDC_STAT_ENTRIES)->parentWidget();
+    EXPECT_EQ(page->font().family(), QFont(QStringLiteral("MS Sans Serif")).family());
+    EXPECT_EQ(page->font().pointSize(), 8);
+    const CDialogUnits units(page->font());
+    EXPECT_EQ(page->size(), units.MapDialogSize(343, 276));
+
+    auto* group = page->findChild<QGroupBox*>();
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->title(), "statistic:");
+    EXPECT_EQ(group->geometry(), units.MapDialogRect({7, 18, 116, 56}));
+    const struct {
+        const char* label;
+        QPoint at;
+        int id;
+        QRect value;
+        const char* shown;
+    } rows[] = {
+        {"number of entries:", {17, 31}, IDC_STAT_ENTRIES, {80, 31, 28, 10}, "2"},
+        {"number of words:", {17, 43}, IDC_STAT_WORDS, {80, 43, 24, 8}, "4"},
+        {"number of chars:", {17, 57}, IDC_STAT_CHARS, {80, 57, 23, 8}, "17"},
+    };
+    for (const auto& row : rows) {
+        QLabel* label = nullptr;
+        for (QLabel* candidate : page->findChildren<QLabel*>()) {
+            if (candidate->text() == row.label)
+                label = candidate;
+        }
+        ASSERT_NE(label, nullptr) << row.label;
+        EXPECT_EQ(label->pos(), units.MapDialogRect({row.at, QSize(1, 1)}).topLeft()) << row.label;
+        QWidget* value = g_pBlankView->GetDlgItem(row.id);
+        EXPECT_EQ(value->geometry(), units.MapDialogRect(row.value)) << row.id;
+        EXPECT_EQ(g_pBlankView->GetDlgItemText(row.id), row.shown) << row.id;
+        EXPECT_TRUE(value->isVisible()) << row.id;
+    }
 }

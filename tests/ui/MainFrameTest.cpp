@@ -3,6 +3,7 @@
 // request), the tree's selection driving it, and the bars not moving panes.
 
 #include "../app/LexariumAppFixture.h"
+#include "FormControls.h"
 #include "LexariumView.h"
 #include "LexariumView_Blank.h"
 #include "LexariumView_Text.h"
@@ -82,8 +83,16 @@ TEST_F(MainFrameTest, StatisticsRequestWhileShownRefreshesWithoutANewForm) {
     EXPECT_EQ(g_pTextView, nullptr);
     EXPECT_EQ(blank->GetDocument(), Doc());
     blank->m_strEntries = "stale";
+    blank->SetDlgItemText(IDC_STAT_ENTRIES, "stale");
+    TextResourceEntry added;
+    added.text = "more words here";
+    Doc()->m_textResources.AddEntry(added);
     Frame()->SwitchRightPane(PANE_STATISTICS);
     EXPECT_EQ(Right(), blank);
+    EXPECT_EQ(blank->m_strEntries, "3") << "recounted on the repeated request";
+    EXPECT_EQ(blank->GetDlgItemText(IDC_STAT_ENTRIES), "3");
+    EXPECT_EQ(blank->GetDlgItemText(IDC_STAT_WORDS), "7");
+    EXPECT_EQ(blank->GetDlgItemText(IDC_STAT_CHARS), "32");
 
     Frame()->SwitchRightPane(PANE_EDITOR);
     EXPECT_EQ(g_pBlankView, nullptr);
@@ -107,6 +116,28 @@ TEST_F(MainFrameTest, ClickingTheRootShowsStatisticsAndAnEntryBringsBackAnEditor
     EXPECT_EQ(Frame()->m_nRightPane, PANE_EDITOR);
     EXPECT_NE(g_pTextView, nullptr);
     EXPECT_EQ(g_pTreeView->m_pCurrentEntry->identifier, "ID_2");
+}
+
+TEST_F(MainFrameTest, ArrowKeysInTheTreeSelectAndShowTheEntries) {
+    Tree().setFocus();
+    const auto press = [this](Qt::Key key) { QTest::keyClick(Tree().viewport(), key); };
+    Click(RootIndex(Tree()));
+    ASSERT_EQ(Frame()->m_nRightPane, PANE_STATISTICS);
+    press(Qt::Key_Down);
+    EXPECT_EQ(Frame()->m_nRightPane, PANE_EDITOR);
+    ASSERT_NE(g_pTextView, nullptr);
+    EXPECT_EQ(g_pTreeView->m_pCurrentEntry->identifier, "ID_1");
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_TEXT), "one two three");
+    press(Qt::Key_Down);
+    EXPECT_EQ(g_pTreeView->m_pCurrentEntry->identifier, "ID_2");
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_TEXT), "four");
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_TEXT_WORDS), "1");
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    EXPECT_EQ(Frame()->m_nRightPane, PANE_STATISTICS);
+    EXPECT_NE(g_pBlankView, nullptr);
+    EXPECT_EQ(g_pTreeView->m_pCurrentEntry->identifier, "ID_1") << "the root keeps the entry";
+    EXPECT_FALSE(Doc()->IsModified());
 }
 
 TEST_F(MainFrameTest, HidingOrMovingTheToolbarLeavesThePanes) {
