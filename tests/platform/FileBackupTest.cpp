@@ -70,7 +70,7 @@ TEST(FileBackup, GoesToTheFirstStateFolderThatTakesItUnderTheFilesNameAndTime) {
     }
 }
 
-TEST(FileBackup, RestoresAndRemovesOnlyTheSafetyCopiesOfItsOwnFile) {
+TEST(FileBackup, RemovesOnlyTheSafetyCopiesOfItsOwnFile) {
     TempDir dir;
     Environment temporary("TMPDIR", dir.Path().string());
     Environment state("XDG_STATE_HOME", dir.File("state"));
@@ -86,12 +86,6 @@ TEST(FileBackup, RestoresAndRemovesOnlyTheSafetyCopiesOfItsOwnFile) {
     std::string original = Backup(path, BackupKind::Original);
     EXPECT_NE(original.find(".original.bak"), std::string::npos);
     std::string others = Backup(namesake);
-
-    WriteBytes(path, "a longer, newer, half-written content");
-    HANDLE handle = OpenForReading(path);
-    ASSERT_TRUE(RestoreFileContent(first, handle));
-    CloseHandle(handle);
-    EXPECT_EQ(ReadBytes(path), "old");
 
     RemoveSafetyBackups(path);
     EXPECT_FALSE(std::filesystem::exists(first));
