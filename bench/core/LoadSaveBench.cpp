@@ -7,6 +7,8 @@
 #include "testdata/TestData.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <unistd.h>
 
 namespace {
 
@@ -44,7 +46,29 @@ void BM_SaveSafely(benchmark::State& state) {
     state.counters["entries"] = static_cast<double>(count);
 }
 
+// A file with a second hard link is written in place, after a copy of its old
+// content went to the backups folder (here one of the benchmark's own).
+void BM_SaveInPlace(benchmark::State& state) {
+    auto count = static_cast<std::uint32_t>(state.range(0));
+    TempDir dir;
+    ::setenv("XDG_STATE_HOME", dir.File("state").c_str(), 1);
+    std::string path = dir.File("save.trs");
+    TextResourceObject object = testdata::MakeTypicalCollection(count);
+    std::string bytes = testdata::ToFileBytes(object);
+    WriteBytes(path, bytes);
+    ::link(path.c_str(), dir.File("link.trs").c_str());
+    for (auto _ : state) {
+        if (tsSaveFileSafely(path.c_str(),
+                             [&](tsOutputStream& out) { return object.Write(out); }) != 0)
+            state.SkipWithError("save failed");
+    }
+    ::unsetenv("XDG_STATE_HOME");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+    state.counters["entries"] = static_cast<double>(count);
+}
+
 } // namespace
 
 BENCHMARK(BM_Load)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveSafely)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveInPlace)->Arg(100000)->Unit(benchmark::kMillisecond);

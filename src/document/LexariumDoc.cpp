@@ -1,6 +1,7 @@
 // The document's life: New, Open and Save of the one ".trs" file, with the
 // load and save messages. Saving goes through the safe-save routine, so a
-// failed save never leaves a damaged file behind.
+// failed save never leaves a damaged file behind, and the first save over a
+// file that did not load whole keeps a copy of its original bytes.
 
 #include "LexariumDoc.h"
 
@@ -13,6 +14,7 @@
 #include "support/tsTrace.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 CLexariumDoc* g_pDocument = nullptr;
 CEntryTree* g_pTreeView = nullptr;
@@ -25,6 +27,14 @@ constexpr int kLineOpenFailed = 240;
 QByteArray FileName(const CString& path) {
     return QFile::encodeName(path);
 }
+
+// The file a path names once links are followed; empty when there is none.
+CString RealFile(const CString& path) {
+    return QFileInfo(path).canonicalFilePath();
+}
+
+constexpr std::int32_t kFileNotFound = static_cast<std::int32_t>(0x80070002u);
+constexpr std::int32_t kPathNotFound = static_cast<std::int32_t>(0x80070003u);
 
 // Forgets the current entry before the entries it may point into go.
 void ForgetCurrentEntry() {
@@ -62,6 +72,7 @@ CLexariumDoc::~CLexariumDoc() {
 bool CLexariumDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument())
         return false;
+    m_strDamagedFile.clear();
     ForgetCurrentEntry();
     m_textResources.Clear();
     // The views' initial update that follows rebuilds the tree.
@@ -90,6 +101,11 @@ std::int32_t CLexariumDoc::LoadFile(const CString& path) {
         if (code >= 0)
             SetModifiedFlag(false);
     }
+    // Whatever stopped the reader (damage, a file it could not read) may have
+    // left bytes that a save would drop; a file that is not there has none.
+    const bool whole = code == kFileNotFound || code == kPathNotFound ||
+                       (code >= 0 && m_textResources.GetReadFailures() == 0);
+    m_strDamagedFile = whole ? CString() : RealFile(path);
     return code; // the stream closes as it goes out of scope
 }
 
@@ -98,18 +114,24 @@ bool CLexariumDoc::OnSaveDocument(const CString& path) {
 }
 
 std::int32_t CLexariumDoc::SaveFile(const CString& path) {
-    // The content goes to a temporary file that replaces the old one only when
-    // complete. A file that cannot be created or is held by another program
-    // fails before any content is written, and that failure is silent.
-    bool writing = false;
-    const std::int32_t code =
-        tsSaveFileSafely(FileName(path).constData(), [&](tsOutputStream& stream) {
-            writing = true;
-            return m_textResources.Write(stream);
-        });
+    // A file that cannot be created or is held by another program fails before
+    // any content is written, and that failure is silent.
+    tsSafeSaveOptions options;
+    options.keepOldContent = !m_strDamagedFile.isEmpty() && RealFile(path) == m_strDamagedFile;
+    tsSafeSaveReport report;
+    const std::int32_t code = tsSaveFileSafely(
+        FileName(path).constData(),
+        [&](tsOutputStream& stream) { return m_textResources.Write(stream); }, options, &report);
+    if (options.keepOldContent && !report.backupPath.empty())
+        m_strDamagedFile.clear(); // its original bytes are kept
     if (code < 0) {
-        if (writing)
-            AfxMessageBox(QStringLiteral("An error accured while saving this file!"), MB_OK);
+        if (!report.notOpened) {
+            CString text = QStringLiteral("An error accured while saving this file!");
+            if (!report.backupPath.empty())
+                text += QStringLiteral("\nThe file's previous content is kept in %1")
+                            .arg(QFile::decodeName(report.backupPath.c_str()));
+            AfxMessageBox(text, MB_OK);
+        }
         return code;
     }
     SetModifiedFlag(false);

@@ -46,6 +46,11 @@ public:
     TextResourceObject m_textResources;
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The file last opened when it did not load whole (its real path), until a
+    // copy of its original bytes has been kept; empty otherwise.
+    CString m_strDamagedFile;
 };
 
 // The one document, or null while there is none.

@@ -132,10 +132,12 @@ bool CDocument::SaveModified() {
 }
 
 bool CDocument::DoFileSave() {
-    // A file without its owner's write permission counts as read-only, also for root.
+    // A file we may not write counts as read-only; one without any write
+    // permission bit does so for everyone, root included.
     const QFileInfo info(m_strPathName);
+    const QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     if (m_strPathName.isEmpty() || !info.exists() || !info.isWritable() ||
-        !(info.permissions() & QFile::WriteOwner))
+        !(info.permissions() & anyWrite))
         return DoSave(CString());
     return DoSave(m_strPathName);
 }

@@ -27,19 +27,27 @@ std::int32_t WriteUInt32(tsOutputStream& stream, std::uint32_t value) {
 } // namespace trs
 
 std::int32_t TextResourceEntry::Read(tsInputStream& stream, std::uint32_t version) {
+    ReadCountingFailures(stream, version);
+    return S_OK;
+}
+
+std::uint32_t TextResourceEntry::ReadCountingFailures(tsInputStream& stream,
+                                                      std::uint32_t version) {
     // Every field is read whatever became of the one before: damage costs the
     // damaged fields, not the entry.
-    trs::ReadUInt32(stream, id);
-    ReadString(identifier, stream);
-    ReadString(audioFile, stream);
-    ReadString(text, stream);
+    std::uint32_t failures = 0;
+    auto count = [&failures](std::int32_t result) { failures += tsFailed(result) ? 1 : 0; };
+    count(trs::ReadUInt32(stream, id));
+    count(ReadString(identifier, stream));
+    count(ReadString(audioFile, stream));
+    count(ReadString(text, stream));
     if (version >= 1)
-        ReadString(comment, stream);
+        count(ReadString(comment, stream));
     if (version >= 3)
-        ReadString(speaker, stream);
+        count(ReadString(speaker, stream));
     if (version >= 4)
-        trs::ReadUInt32(stream, lengthMs);
-    return S_OK;
+        count(trs::ReadUInt32(stream, lengthMs));
+    return failures;
 }
 
 std::int32_t TextResourceEntry::Write(tsOutputStream& stream) {

@@ -48,16 +48,20 @@ std::int32_t TextResourceObject::Read(tsInputStream& input) {
     CountingInputStream stream(input);
 
     // A foreign magic is passed over: the rest is read all the same.
+    m_readFailures = 0;
     unsigned char magic[16];
-    stream.Read(magic, sizeof magic);
+    if (tsFailed(stream.Read(magic, sizeof magic)))
+        ++m_readFailures;
 
     std::uint32_t version = 0;
-    trs::ReadUInt32(stream, version);
+    if (tsFailed(trs::ReadUInt32(stream, version)))
+        ++m_readFailures;
     m_fileVersion = version;
 
     std::uint32_t count = 0;
     std::int32_t result = trs::ReadUInt32(stream, count);
     if (tsFailed(result)) {
+        ++m_readFailures;
         // The count is unknown; nothing is appended.
         ASSERT_HRESULT(kModule, kLineRead, result);
         return result;
@@ -68,7 +72,7 @@ std::int32_t TextResourceObject::Read(tsInputStream& input) {
     for (std::uint32_t position = 0; position < count; ++position) {
         TextResourceEntry entry;
         std::uint64_t before = stream.Count();
-        entry.Read(stream, version);
+        m_readFailures += entry.ReadCountingFailures(stream, version);
         if (stream.Count() == before && ++pastEnd > kMaxEntriesPastEnd)
             break;
         if (legacy) {

@@ -45,8 +45,13 @@ public:
 
     // The version field of the stream last read (the current version until then).
     std::uint32_t GetFileVersion() const { return m_fileVersion; }
+    // How many reads of the stream last read failed (header fields and entry
+    // fields); 0 for a file that loaded whole. Damage does not fail a load, so
+    // this is how a caller learns of it.
+    std::uint32_t GetReadFailures() const { return m_readFailures; }
 
 private:
     std::vector<TextResourceEntry> m_entries;
     std::uint32_t m_fileVersion = kCurrentVersion;
+    std::uint32_t m_readFailures = 0;
 };

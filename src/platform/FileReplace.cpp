@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
@@ -53,6 +54,38 @@ bool ResolveFinalPath(const std::string& path, std::string& finalPath) {
     return false;
 }
 
+bool PathExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    if ((st.st_mode & 0222) == 0)
+        return true;
+    // The kernel's answer for the effective user, with its access lists; the
+    // superuser passes it for every file that has a write bit.
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0)
+        return false;
+    return errno == EACCES || errno == EPERM || errno == EROFS;
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool CanReplaceByRename(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1)
+        return false;
+    // Where the file system cannot list attributes, there are none to lose.
+    ssize_t attributes = ::listxattr(path.c_str(), nullptr, 0);
+    return attributes == 0 || (attributes < 0 && errno == ENOTSUP);
+}
+
 bool CreateTemporaryFileBeside(const std::string& target, std::string& temporaryPath) {
     std::string folder = FolderOf(target);
     std::string name = target.substr(target.find_last_of('/') + 1);
@@ -67,20 +100,26 @@ bool CreateTemporaryFileBeside(const std::string& target, std::string& temporary
             SetLastError(ErrorFromErrno(errno));
         return false;
     }
+    auto fail = [&](DWORD error) {
+        ::close(fd);
+        ::unlink(buffer.data());
+        SetLastError(error);
+        return false;
+    };
     struct stat st {};
     bool exists = ::stat(target.c_str(), &st) == 0;
     mode_t mode = exists ? (st.st_mode & 07777) : NewFileMode();
-    // The owner is kept where we may set it; otherwise the group, if we can, else ours.
-    if (exists && ::fchown(fd, st.st_uid, st.st_gid) != 0 &&
-        ::fchown(fd, static_cast<uid_t>(-1), st.st_gid) != 0)
-        SetLastError(ERROR_SUCCESS);
-    if (::fchmod(fd, mode) != 0) {
-        int err = errno;
-        ::close(fd);
-        ::unlink(buffer.data());
-        errno = err;
-        return FailErrno();
-    }
+    // The owner and group come first: changing them clears the set-id bits.
+    if (exists && ::fchown(fd, st.st_uid, st.st_gid) != 0)
+        return fail(ERROR_ACCESS_DENIED);
+    if (::fchmod(fd, mode) != 0)
+        return fail(ErrorFromErrno(errno));
+    struct stat made {};
+    if (::fstat(fd, &made) != 0)
+        return fail(ErrorFromErrno(errno));
+    if ((made.st_mode & 07777) != mode ||
+        (exists && (made.st_uid != st.st_uid || made.st_gid != st.st_gid)))
+        return fail(ERROR_ACCESS_DENIED);
     ::close(fd);
     temporaryPath = buffer.data();
     SetLastError(ERROR_SUCCESS);

@@ -237,6 +237,21 @@ DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveM
     return static_cast<DWORD>(position & 0xFFFFFFFF);
 }
 
+BOOL SetEndOfFile(HANDLE file) {
+    int fd = FdFromHandle(file);
+    if (fd < 0) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    off_t position = ::lseek(fd, 0, SEEK_CUR);
+    if (position < 0 || ::ftruncate(fd, position) != 0) {
+        SetLastError(ErrorFromErrno(errno));
+        return FALSE;
+    }
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
 BOOL FlushFileBuffers(HANDLE file) {
     int fd = FdFromHandle(file);
     if (fd < 0) {

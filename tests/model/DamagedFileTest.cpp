@@ -28,6 +28,12 @@ TEST(DamagedFile, MissingRecordsAreAppendedWithDefaults) {
     EXPECT_TRUE(*object.GetEntry(2) == TextResourceEntry());
     // Every failed read of the third record is traced, by the stream and by the strings.
     EXPECT_EQ(trace.lines.size(), 2u + 5u * 2u);
+    EXPECT_EQ(object.GetReadFailures(), 7u) << "the caller learns of the damage";
+
+    const std::string wholeBytes = Header(4, 2) + Record(1, "ONE") + Record(2, "TWO");
+    tsMemoryStream whole(wholeBytes);
+    EXPECT_EQ(object.Read(whole), 0);
+    EXPECT_EQ(object.GetReadFailures(), 0u);
 }
 
 TEST(DamagedFile, UnreadableCountFailsTheLoadAndAppendsNothing) {
@@ -55,6 +61,7 @@ TEST(DamagedFile, MalformedPrefixCostsOnlyItsField) {
     EXPECT_EQ(object.GetEntry(0)->text, "text");
     EXPECT_EQ(object.GetEntry(0)->lengthMs, 5u);
     EXPECT_EQ(object.GetEntry(1)->identifier, "TWO");
+    EXPECT_EQ(object.GetReadFailures(), 1u) << "a refused string is a failure of its own";
 }
 
 TEST(DamagedFile, AbsurdCountsAndLengthsStayBounded) {

@@ -48,3 +48,13 @@ TEST(FileReplace, TemporaryFileTakesTheTargetsPermissions) {
     EXPECT_FALSE(CreateTemporaryFileBeside(dir.File("missing/doc.trs"), temporary));
     EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
 }
+
+TEST(FileReplace, RenameOnlyOverARegularFileWithOneLink) {
+    TempDir dir;
+    std::string path = dir.File("doc.trs");
+    WriteBytes(path, "x");
+    EXPECT_TRUE(CanReplaceByRename(path));
+    ASSERT_EQ(::link(path.c_str(), dir.File("second.trs").c_str()), 0);
+    EXPECT_FALSE(CanReplaceByRename(path)) << "a second link would keep the old content";
+    EXPECT_FALSE(CanReplaceByRename("/dev/null")) << "a device is written, never replaced";
+}

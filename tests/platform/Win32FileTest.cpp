@@ -1,9 +1,11 @@
 #include "platform/Win32File.h"
 
 #include "common/TempDir.h"
+#include "common/Unprivileged.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -44,14 +46,19 @@ TEST(Win32File, OpenFailuresGiveWindowsErrors) {
 }
 
 TEST(Win32File, UnreadableFileIsAccessDenied) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
+    SKIP_UNLESS_UNPRIVILEGED_POSSIBLE();
     TempDir dir;
     std::string path = dir.File("locked.trs");
     WriteBytes(path, "abc");
     ::chmod(path.c_str(), 0);
-    EXPECT_EQ(OpenForLoading(path), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    ::chmod(dir.Path().c_str(), 0755);
+    unprivileged::GiveAway(path);
+    std::string seen = unprivileged::RunUnprivileged([&] {
+        HANDLE handle = OpenForLoading(path);
+        return std::to_string(handle == INVALID_HANDLE_VALUE) + " " +
+               std::to_string(GetLastError());
+    });
+    EXPECT_EQ(seen, "1 " + std::to_string(ERROR_ACCESS_DENIED));
 }
 
 TEST(Win32File, ShareModesAreKeptBetweenOpeners) {

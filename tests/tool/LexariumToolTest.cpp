@@ -1,12 +1,15 @@
 // Runs lexarium-tool as a user would and checks its output, files and exit status.
 
+#include "common/Environment.h"
 #include "common/TempDir.h"
 #include "support/tsStream.h"
 #include "testdata/TestData.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -123,6 +126,42 @@ TEST(LexariumTool, WriteFailuresAreClearAndDestroyNothing) {
     EXPECT_NE(outcome.err.find("in use"), std::string::npos) << outcome.err;
     holder.Close();
     EXPECT_EQ(ReadBytes(dir.File("held.xml")), "held by another program");
+}
+
+TEST(LexariumTool, ConvertSavesAsTheEditorDoes) {
+    TempDir dir;
+    Environment stateHome("XDG_STATE_HOME", dir.File("state"));
+    TextResourceObject sample = testdata::MakeSampleCollection();
+    const std::string bytes = testdata::ToFileBytes(sample);
+    WriteBytes(dir.File("in.trs"), bytes);
+    auto convert = [&](const std::string& input, const std::string& output) {
+        return RunTool(dir, "convert " + Quote(dir.File(input)) + " " + Quote(dir.File(output)));
+    };
+
+    // Through one hard link, the other sees the new content.
+    WriteBytes(dir.File("out.trs"), "old");
+    ASSERT_EQ(::link(dir.File("out.trs").c_str(), dir.File("link.trs").c_str()), 0);
+    EXPECT_EQ(convert("in.trs", "out.trs").status, 0);
+    EXPECT_EQ(ReadBytes(dir.File("link.trs")), bytes);
+
+    // A read-only output is refused, root or not.
+    WriteBytes(dir.File("ro.trs"), "read-only");
+    ::chmod(dir.File("ro.trs").c_str(), 0444);
+    Outcome outcome = convert("in.trs", "ro.trs");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("permission denied"), std::string::npos) << outcome.err;
+    EXPECT_EQ(ReadBytes(dir.File("ro.trs")), "read-only");
+
+    // A damaged file converted onto itself keeps its original bytes.
+    const std::string damaged = bytes.substr(0, bytes.size() - 3);
+    WriteBytes(dir.File("damaged.trs"), damaged);
+    EXPECT_EQ(convert("damaged.trs", "damaged.trs").status, 0);
+    std::vector<std::string> kept;
+    for (const auto& item : std::filesystem::directory_iterator(dir.File("state/lexarium/backups")))
+        kept.push_back(item.path().string());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_NE(kept[0].find("damaged.trs."), std::string::npos) << kept[0];
+    EXPECT_EQ(ReadBytes(kept[0]), damaged);
 }
 
 TEST(LexariumTool, XmlExportIsWellFormed) {

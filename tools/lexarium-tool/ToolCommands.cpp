@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -43,14 +44,30 @@ const char* Reason(std::int32_t result) {
     }
 }
 
-int Save(const char* output, const std::function<std::int32_t(tsOutputStream&)>& write) {
-    std::int32_t result = tsSaveFileSafely(output, write);
+// `keepOldContent` for a damaged file converted onto itself: its original
+// bytes stay in the backups folder.
+int Save(const char* output, const std::function<std::int32_t(tsOutputStream&)>& write,
+         bool keepOldContent = false) {
+    tsSafeSaveOptions options;
+    options.keepOldContent = keepOldContent;
+    tsSafeSaveReport report;
+    std::int32_t result = tsSaveFileSafely(output, write, options, &report);
     if (tsFailed(result)) {
-        std::fprintf(stderr, "Could not write %s: %s (error 0x%08X). The file was not changed.\n",
-                     output, Reason(result), static_cast<unsigned>(result));
+        std::fprintf(stderr, "Could not write %s: %s (error 0x%08X). ", output, Reason(result),
+                     static_cast<unsigned>(result));
+        if (report.backupPath.empty())
+            std::fprintf(stderr, "The file was not changed.\n");
+        else
+            std::fprintf(stderr, "Its previous content is kept in %s.\n",
+                         report.backupPath.c_str());
         return 1;
     }
     return 0;
+}
+
+bool SameFile(const char* first, const char* second) {
+    std::error_code error;
+    return std::filesystem::equivalent(first, second, error);
 }
 
 } // namespace
@@ -78,7 +95,9 @@ int RunConvert(const char* input, const char* output) {
     TextResourceObject object;
     if (!Load(input, object))
         return 1;
-    return Save(output, [&](tsOutputStream& stream) { return object.Write(stream); });
+    return Save(
+        output, [&](tsOutputStream& stream) { return object.Write(stream); },
+        object.GetReadFailures() > 0 && SameFile(input, output));
 }
 
 int RunXml(const char* input, const char* output) {

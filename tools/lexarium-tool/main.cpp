@@ -3,6 +3,7 @@
 #include "ToolCommands.h"
 #include "support/tsTraceEnvironment.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -17,6 +18,11 @@ constexpr const char* kUsage =
 
 int main(int argc, char** argv) {
     tsAttachTraceFromEnvironment();
+#ifdef SIGXFSZ
+    // A file-size limit fails the write, which the save undoes, instead of
+    // ending the tool in the middle of it.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::fputs(kUsage, stdout);
         return 0;
