@@ -2,6 +2,7 @@
 
 #include "DialogTemplate.h"
 
+#include "Bitmap.h"
 #include "EditControl.h"
 #include "Wnd.h"
 
@@ -21,6 +22,21 @@ int MulDiv(int number, int numerator, int denominator) {
     const long long half = denominator / 2;
     return static_cast<int>(product >= 0 ? (product + half) / denominator
                                          : (product - half) / denominator);
+}
+
+bool IsPicture(const DLGITEMTEMPLATE& item) {
+    return item.kind == CtlKind::Static && (item.style & SS_TYPEMASK) == SS_BITMAP;
+}
+
+// A static showing a bitmap resource at its own size; one that cannot be
+// loaded leaves the control empty.
+QWidget* CreatePicture(const DLGITEMTEMPLATE& item, QWidget* pParent) {
+    auto* label = new QLabel(pParent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    CBitmap bitmap;
+    if (bitmap.LoadBitmap(item.text.toUInt()))
+        label->setPixmap(bitmap.GetPixmap());
+    return label;
 }
 
 QWidget* CreateControl(const DLGITEMTEMPLATE& item, QWidget* pParent, CWnd* pHost) {
@@ -46,6 +62,8 @@ QWidget* CreateControl(const DLGITEMTEMPLATE& item, QWidget* pParent, CWnd* pHos
             return edit;
         }
     case CtlKind::Static: {
+        if (IsPicture(item))
+            return CreatePicture(item, pParent);
         auto* label = new QLabel(item.text, pParent);
         label->setTextFormat(Qt::PlainText);
         if (item.style & SS_RIGHT)
@@ -134,6 +152,8 @@ std::map<int, QWidget*> AfxCreateDialogControls(const DLGTEMPLATE& dlgTemplate, 
     for (const DLGITEMTEMPLATE& item : dlgTemplate.items) {
         QWidget* control = CreateControl(item, pParent, pHost);
         control->setGeometry(units.MapDialogRect(item.rect));
+        if (IsPicture(item) && !control->sizeHint().isEmpty())
+            control->resize(control->sizeHint()); // a picture sizes its control
         control->setProperty("ctrlId", item.id);
         if (item.style & WS_DISABLED)
             control->setEnabled(false);
