@@ -136,9 +136,3 @@ TEST_F(CommandTableTest, EditCommandsAreDisabledWhileTheTreeHasTheFocus) {
     for (UINT nID : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
         EXPECT_FALSE(IsEnabled(nID)) << nID;
 }
-
-TEST_F(CommandTableTest, AboutShowsAMessageWithTheProgramsName) {
-    Frame()->ExecuteCommand(ID_APP_ABOUT);
-    ASSERT_EQ(prompts->Messages().size(), 1u);
-    EXPECT_TRUE(prompts->Messages()[0].startsWith("Lexarium"));
-}
