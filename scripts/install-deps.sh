@@ -2,18 +2,21 @@
 # Installs the Debian packages that the build, the tests and the fuzzing need,
 # only those that are missing. Needs root (or sudo) when something is missing.
 # The fallback font lets the editor show Chinese, Japanese and Korean text,
-# which the default fonts lack.
+# which the default fonts lack. Qt's translations make its own texts (file
+# dialogs, context menus) German like the framework's; the start-up picture
+# and the About box's picture draw their lettering in DejaVu.
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build
-  qt6-base-dev libqt6svg6-dev qt6-multimedia-dev
+  qt6-base-dev qt6-svg-dev qt6-multimedia-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libgtest-dev libbenchmark-dev
   libx11-dev
   libxml2-utils
   clang libclang-rt-14-dev
   fonts-droid-fallback
+  qt6-translations-l10n fonts-dejavu-core
 )
 if [ "${LEXARIUM_WITH_X:-0}" = 1 ]; then
   packages+=(xvfb xauth)

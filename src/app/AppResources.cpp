@@ -24,6 +24,8 @@ void RegisterLexariumResources() {
     res.strings[AFX_IDP_UNREG_DONE] =
         QStringLiteral("The settings and the file association of Lexarium have been removed.");
     res.icons[IDR_MAINFRAME] = QStringLiteral(":/toolbar/entry-new.svg");
+    res.bitmaps[IDB_SPLASH] = QStringLiteral(":/pictures/splash.svg");
+    res.bitmaps[IDB_ABOUT] = QStringLiteral(":/pictures/about.svg");
     RegisterCommandResources();
     RegisterFormTemplates();
 }

@@ -2,6 +2,7 @@
 
 #include "LexariumApp.h"
 
+#include "AboutDlg.h"
 #include "AppResources.h"
 #include "DocTemplate.h"
 #include "FrameWnd.h"
@@ -75,7 +76,6 @@ void CLexariumApp::UnregisterShellFileTypes() {
 }
 
 void CLexariumApp::OnAppAbout() {
-    AfxMessageBox(QStringLiteral("Lexarium\nVantor Textresource Editor, version %1")
-                      .arg(QStringLiteral(LEXARIUM_VERSION)),
-                  MB_OK | MB_ICONINFORMATION);
+    CAboutDlg aboutDlg;
+    aboutDlg.DoModal();
 }

@@ -7,6 +7,8 @@
 
 constexpr UINT IDR_MAINFRAME = 128; // menu, accelerators, toolbar, icon, document string
 constexpr UINT IDD_ABOUTBOX = 100;
+constexpr UINT IDB_SPLASH = 102; // the start-up picture, 350 x 511
+constexpr UINT IDB_ABOUT = 133;  // the About box's picture, 128 x 186
 constexpr UINT IDD_TEXT_FORM = 130;
 constexpr UINT IDD_BLANK_FORM = 131;
 constexpr UINT IDD_AUDIO_TEST = 132;

@@ -67,6 +67,9 @@ constexpr DWORD ES_WANTRETURN = 0x1000;
 constexpr DWORD SS_LEFT = 0x0000;
 constexpr DWORD SS_CENTER = 0x0001;
 constexpr DWORD SS_RIGHT = 0x0002;
+constexpr DWORD SS_BITMAP = 0x000E; // a picture; the text holds its bitmap resource id
+constexpr DWORD SS_TYPEMASK = 0x001F;
+constexpr DWORD SS_NOPREFIX = 0x0080;
 
 // Control-bar styles.
 constexpr DWORD TBSTYLE_FLAT = 0x0800;

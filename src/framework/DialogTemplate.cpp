@@ -2,6 +2,7 @@
 
 #include "DialogTemplate.h"
 
+#include "Bitmap.h"
 #include "EditControl.h"
 #include "Wnd.h"
 
@@ -27,6 +28,21 @@ int MulDiv(int number, int numerator, int denominator) {
                                          : (product - half) / denominator);
 }
 
+bool IsPicture(const DLGITEMTEMPLATE& item) {
+    return item.kind == CtlKind::Static && (item.style & SS_TYPEMASK) == SS_BITMAP;
+}
+
+// A static showing a bitmap resource at its own size; one that cannot be
+// loaded leaves the control empty.
+QWidget* CreatePicture(const DLGITEMTEMPLATE& item, QWidget* pParent) {
+    auto* label = new QLabel(pParent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    CBitmap bitmap;
+    if (bitmap.LoadBitmap(item.text.toUInt()))
+        label->setPixmap(bitmap.GetPixmap());
+    return label;
+}
+
 QWidget* CreateControl(const DLGITEMTEMPLATE& item, QWidget* pParent, CWnd* pHost) {
     const int id = item.id;
     switch (item.kind) {
@@ -50,6 +66,8 @@ QWidget* CreateControl(const DLGITEMTEMPLATE& item, QWidget* pParent, CWnd* pHos
             return edit;
         }
     case CtlKind::Static: {
+        if (IsPicture(item))
+            return CreatePicture(item, pParent);
         auto* label = new QLabel(item.text, pParent);
         label->setTextFormat(Qt::PlainText);
         if (item.style & SS_RIGHT)
@@ -153,6 +171,8 @@ std::map<int, QWidget*> AfxCreateDialogControls(const DLGTEMPLATE& dlgTemplate, 
     for (const DLGITEMTEMPLATE& item : dlgTemplate.items) {
         QWidget* control = CreateControl(item, pParent, pHost);
         control->setGeometry(units.MapDialogRect(item.rect));
+        if (IsPicture(item) && !control->sizeHint().isEmpty())
+            control->resize(control->sizeHint()); // a picture sizes its control
         if (item.kind == CtlKind::Static)
             control->setProperty(kTemplateRect, control->geometry());
         control->setProperty("ctrlId", item.id);

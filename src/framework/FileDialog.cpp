@@ -3,6 +3,7 @@
 #include "FileDialog.h"
 
 #include "Prompts.h"
+#include "Resources.h"
 #include "WinApp.h"
 
 #include <QFileInfo>
@@ -17,6 +18,9 @@ CFileDialog::CFileDialog(bool bOpenFileDialog, const CString& defExt, const CStr
 
 int CFileDialog::DoModal() {
     m_strPathName.clear();
+    // A dialog without a title of its own says what it does in the framework's words.
+    if (m_strTitle.isEmpty())
+        m_strTitle = AfxLoadString(m_bOpenFileDialog ? AFX_IDS_OPENFILE : AFX_IDS_SAVEFILE);
     const int result = AfxGetApp()->GetPromptHandler().FileDialog(*this);
     if (result != IDOK || m_strPathName.isEmpty())
         return IDCANCEL;

@@ -25,7 +25,7 @@ public:
     CString m_strDefExt;   // without the dot
     CString m_strFileName; // proposed name
     CString m_strFilter;
-    CString m_strTitle;
+    CString m_strTitle; // empty: "Öffnen" or "Speichern unter"
     DWORD m_dwFlags;
     CString m_strPathName; // the chosen file
 };

@@ -18,8 +18,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QToolBar>
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CObject)
@@ -55,6 +57,13 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, QWidget*,
     if (!PreCreateWindow(cs))
         return false;
     m_strTitle = AfxLoadString(nIDResource).section(QLatin1Char('\n'), 0, 0);
+    // The size a window gets by default, which it also takes back when it is
+    // restored from maximized: three quarters of the work area, centred.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        const QSize size = (area.size() * 3 / 4).expandedTo(QSize(640, 480)).boundedTo(area.size());
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, area));
+    }
     if (pContext != nullptr)
         m_pDocument = pContext->m_pCurrentDoc;
     const auto& icons = AfxGetResources().icons;

@@ -91,6 +91,9 @@ public:
 
     void DragAcceptFiles(bool bAccept = true) { setAcceptDrops(bAccept); }
 
+    // No menu of its own on a right click on the bars: the View menu shows and hides them.
+    QMenu* createPopupMenu() override { return nullptr; }
+
     void OnBarCheck(UINT nID);
     void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     void OnUpdateKeyIndicator(CCmdUI* pCmdUI);

@@ -68,6 +68,9 @@ int CQtPromptHandler::MessageBox(const CString& text, const CString& caption, UI
 
 int CQtPromptHandler::FileDialog(CFileDialog& dlg) {
     QFileDialog fileDialog(QApplication::activeWindow(), dlg.m_strTitle);
+    // Qt's own dialog everywhere: it speaks the framework's language, where a
+    // desktop's dialog would speak the desktop's.
+    fileDialog.setOption(QFileDialog::DontUseNativeDialog);
     fileDialog.setAcceptMode(dlg.m_bOpenFileDialog ? QFileDialog::AcceptOpen
                                                    : QFileDialog::AcceptSave);
     fileDialog.setFileMode(dlg.m_bOpenFileDialog ? QFileDialog::ExistingFile

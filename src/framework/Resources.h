@@ -52,6 +52,7 @@ public:
     std::map<UINT, CString> images;             // command id -> picture (Qt resource path)
     std::map<UINT, const DLGTEMPLATE*> dialogs; // templates are static data; not owned
     std::map<UINT, CString> icons;              // resource id -> picture
+    std::map<UINT, CString> bitmaps;            // bitmap resource id -> picture (Qt resource path)
 
     CResourceTable();
 };

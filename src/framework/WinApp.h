@@ -32,6 +32,9 @@ constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_MBUTTONDOWN = 0x0207;
+constexpr UINT WM_NCLBUTTONDOWN = 0x00A1; // a press on a window's frame or title
+constexpr UINT WM_NCRBUTTONDOWN = 0x00A4;
+constexpr UINT WM_NCMBUTTONDOWN = 0x00A7;
 
 struct MSG {
     QWidget* hwnd; // not owned; the widget the event is for
@@ -113,6 +116,17 @@ public:
 private:
     friend class CAppMessageHook;
     bool HookEvent(QObject* pReceiver, QEvent* pEvent);
+    bool HookKeyEvent(QWidget* pWidget, QEvent* pEvent);
+
+    // The key last offered before its KeyPress (as a possible shortcut), and
+    // whether PreTranslateMessage took it.
+    struct SeenKey {
+        int key = 0;
+        unsigned modifiers = 0;
+        unsigned long long timestamp = 0;
+        bool consumed = false;
+        bool valid = false;
+    } m_seenKey;
 
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
     std::unique_ptr<CPromptHandler> m_pPromptHandler;

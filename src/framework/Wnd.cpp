@@ -5,9 +5,23 @@
 #include "DataExchange.h"
 #include "DialogTemplate.h"
 #include "EditControl.h"
+#include "WindowSystem.h"
 
 #include <QAbstractButton>
 #include <QScreen>
+
+namespace {
+
+// The windows a window owns stay above it. A window manager keeps them there;
+// without one, a window shown later would cover them.
+void RaiseOwnedWindows(QWidget* owner) {
+    for (QWidget* child : owner->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow() && child->isVisible())
+            child->raise();
+    }
+}
+
+} // namespace
 
 QWidget* CWnd::GetDlgItem(int nID) const {
     const auto it = m_controls.find(nID);
@@ -64,12 +78,15 @@ void CWnd::ShowWindow(int nCmdShow) {
     case SW_HIDE:
         widget->hide();
         break;
-    case SW_SHOWMAXIMIZED:
-        // Also without a window manager to honour the request the window fills the screen.
-        if (QScreen* screen = widget->screen())
-            widget->setGeometry(screen->availableGeometry());
+    case SW_SHOWMAXIMIZED: {
+        // The window keeps its normal size for when the user restores it.
+        QScreen* screen = widget->screen();
         widget->showMaximized();
+        // Without a window manager to honour the request the window fills the screen itself.
+        if (screen != nullptr && !AfxHasWindowManager())
+            widget->setGeometry(screen->availableGeometry());
         break;
+    }
     case SW_SHOWNORMAL:
         widget->showNormal();
         break;
@@ -77,6 +94,8 @@ void CWnd::ShowWindow(int nCmdShow) {
         widget->show();
         break;
     }
+    if (nCmdShow != SW_HIDE && widget->isWindow() && !AfxHasWindowManager())
+        RaiseOwnedWindows(widget);
 }
 
 void CWnd::SetWindowText(const CString& text) {

@@ -35,6 +35,10 @@ CLexariumView::~CLexariumView() {
 
 void CLexariumView::OnInitialUpdate() {
     CTreeView::OnInitialUpdate();
+    // Buttons, lines (also from the root), label editing, and a selection that
+    // stays visible without the focus; the bits the tree has already stay.
+    ModifyStyle(0, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS |
+                       TVS_SHOWSELALWAYS);
     RebuildTree();
 }
 

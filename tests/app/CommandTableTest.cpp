@@ -137,12 +137,6 @@ TEST_F(CommandTableTest, EditCommandsAreDisabledWhileTheTreeHasTheFocus) {
         EXPECT_FALSE(IsEnabled(nID)) << nID;
 }
 
-TEST_F(CommandTableTest, AboutShowsAMessageWithTheProgramsName) {
-    Frame()->ExecuteCommand(ID_APP_ABOUT);
-    ASSERT_EQ(prompts->Messages().size(), 1u);
-    EXPECT_TRUE(prompts->Messages()[0].startsWith("Lexarium"));
-}
-
 TEST_F(CommandTableTest, EveryCommandShowsItsPromptAndTooltip) {
     const std::pair<UINT, const char*> prompts[] = {
         {ID_FILE_NEW, "Create a new document\nNew"},

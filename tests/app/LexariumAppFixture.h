@@ -7,6 +7,7 @@
 #include "LexariumDoc.h"
 #include "MainFrame.h"
 #include "ScriptedPrompts.h"
+#include "SplashWnd.h"
 #include "common/TempDir.h"
 #include "model/TextResourceObject.h"
 #include "support/tsStream.h"
@@ -30,12 +31,17 @@ protected:
         return QSettings(QStringLiteral("Local AppWizard-Generated Applications"),
                          QStringLiteral("Lexarium"));
     }
-    void Start(const QStringList& arguments) {
+    // Starts the editor. The start-up picture is taken down at once (as its
+    // timer would), so the test's first click reaches the window, unless the
+    // test is about the picture.
+    void Start(const QStringList& arguments, bool keepSplash = false) {
         app.reset();
         app = std::make_unique<CLexariumApp>();
         prompts = &InstallScriptedPrompts(*app);
         app->InitApplication(arguments);
         started = app->InitInstance();
+        if (!keepSplash && CSplashWnd::s_pInstance != nullptr)
+            CSplashWnd::s_pInstance->HideSplashScreen();
     }
     void Idle() {
         for (int i = 0; i < 10 && (i == 0 || app->IsIdleUpdatePending()); ++i)

@@ -9,6 +9,7 @@
 #include "SplashWnd.h"
 
 #include <QDir>
+#include <QScreen>
 #include <QStandardPaths>
 
 using StartUp = LexariumAppFixture;
@@ -33,6 +34,14 @@ TEST_F(StartUp, WithoutArgumentsShowsAnEmptyUntitledDocumentMaximized) {
     for (UINT nID : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_ENTRY_NEW, ID_APP_EXIT})
         EXPECT_TRUE(IsEnabled(nID)) << nID;
     EXPECT_TRUE(prompts->prompts.empty());
+
+    // Restored, the window takes a part of the screen, not all of it.
+    const QRect area = Frame()->screen()->availableGeometry();
+    Frame()->showNormal();
+    EXPECT_FALSE(Frame()->isMaximized());
+    EXPECT_LT(Frame()->width(), area.width());
+    EXPECT_LT(Frame()->height(), area.height());
+    EXPECT_GE(Frame()->width(), area.width() / 2);
 }
 
 TEST_F(StartUp, WithAReadableFileOpensIt) {

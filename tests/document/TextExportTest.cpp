@@ -60,6 +60,7 @@ TEST_F(TextExportTest, WritesTheBlocksOfEntriesWithARecordingInCollectionOrder) 
 
     ASSERT_EQ(prompts.prompts.size(), 1u);
     EXPECT_EQ(prompts.prompts[0].text, "unbenannt.txt");
+    EXPECT_EQ(prompts.prompts[0].caption, "Speichern unter"); // the framework's save title
     EXPECT_EQ(prompts.prompts[0].filter, "Text File (*.txt)|*.txt|All Files (*.*)|*.*||");
     EXPECT_FALSE(prompts.prompts[0].open);
     EXPECT_TRUE(prompts.prompts[0].defExt.isEmpty());

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QShortcut>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -128,6 +129,20 @@ TEST_F(CommandRouting, HookSeesEachKeyAndMousePressOnce) {
     QTest::mouseClick(left->m_pEdit, Qt::LeftButton);
     QTest::mouseClick(left->m_pEdit, Qt::RightButton);
     EXPECT_EQ(app->m_seenMessages, (std::vector<UINT>{WM_KEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN}));
+
+    // A key that is also a shortcut is seen first, once; one that an
+    // accelerator takes reaches no shortcut.
+    int f9 = 0;
+    int f6 = 0;
+    QShortcut shortcutF9(QKeySequence(Qt::Key_F9), Frame(), [&f9] { ++f9; });
+    QShortcut shortcutF6(QKeySequence(Qt::Key_F6), Frame(), [&f6] { ++f6; });
+    app->m_seenMessages.clear();
+    QTest::keyClick(left->m_pEdit, Qt::Key_F9);
+    QTest::keyClick(left->m_pEdit, Qt::Key_F6);
+    EXPECT_EQ(app->m_seenMessages, (std::vector<UINT>{WM_KEYDOWN, WM_KEYDOWN}));
+    EXPECT_EQ(f9, 1);
+    EXPECT_EQ(f6, 0);
+    EXPECT_TRUE(RightView(Frame())->m_pEdit->hasFocus()) << "F6 moved to the next pane";
 }
 
 TEST_F(CommandRouting, F6AndShiftF6MoveBetweenPanesAndChangeTheActiveView) {

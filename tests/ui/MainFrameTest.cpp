@@ -10,9 +10,13 @@
 #include "ResourceIds.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenuBar>
 #include <QPointer>
 #include <QSplitter>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -60,6 +64,27 @@ TEST_F(MainFrameTest, TreeShowsTheRootAndTheEntriesInOrder) {
     EXPECT_EQ(Tree().model()->index(0, 0, root).data().toString(), "ID_1");
     EXPECT_EQ(Tree().model()->index(1, 0, root).data().toString(), "ID_2");
     EXPECT_TRUE(Tree().isExpanded(root));
+}
+
+TEST_F(MainFrameTest, TreeDrawsLinesToItsItemsAndAButtonOnTheRoot) {
+    auto& view = *static_cast<CLexariumView*>(Frame()->m_wndSplitter.GetPane(0, 0));
+    EXPECT_EQ(view.GetStyle() & 0x2F, 0x2Fu);
+    EXPECT_TRUE(Tree().rootIsDecorated());
+    // Pixels of this colour in the branch area left of an item's label.
+    const QImage image = Tree().viewport()->grab().toImage();
+    auto inBranches = [&](const QModelIndex& index, QPalette::ColorRole role) {
+        const QRect row = Tree().visualRect(index);
+        const QRgb colour = Tree().palette().color(role).rgb();
+        int count = 0;
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            for (int x = 0; x < row.left(); ++x)
+                count += image.pixel(x, y) == colour ? 1 : 0;
+        return count;
+    };
+    const QModelIndex root = RootIndex(Tree());
+    EXPECT_GT(inBranches(Tree().model()->index(0, 0, root), QPalette::Dark), 4) << "dotted lines";
+    EXPECT_GT(inBranches(Tree().model()->index(1, 0, root), QPalette::Dark), 4);
+    EXPECT_GT(inBranches(root, QPalette::Text), 2) << "the minus of the root's button";
 }
 
 TEST_F(MainFrameTest, FirstEditorRequestReplacesTheFormAndLaterOnesKeepIt) {
@@ -155,6 +180,26 @@ TEST_F(MainFrameTest, HidingOrMovingTheToolbarLeavesThePanes) {
     ShowMenu("&View");
     EXPECT_TRUE(Frame()->FindCommandAction(ID_VIEW_TOOLBAR)->isChecked());
     EXPECT_FALSE(Frame()->FindCommandAction(ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+TEST_F(MainFrameTest, RightClickOnTheBarsOpensNoMenu) {
+    EXPECT_EQ(Frame()->createPopupMenu(), nullptr);
+    for (QWidget* bar : {static_cast<QWidget*>(Frame()->m_wndToolBar.GetToolBar()),
+                         static_cast<QWidget*>(Frame()->menuBar())}) {
+        // A menu that opened would run its own loop; this closes it and says so.
+        bool opened = false;
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                opened = true;
+                popup->close();
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4),
+                                bar->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(bar, &event);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(opened) << bar->metaObject()->className();
+    }
 }
 
 TEST_F(MainFrameTest, OpeningAnotherFileRebuildsTheTreeWithoutACurrentEntry) {
