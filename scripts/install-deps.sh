@@ -2,13 +2,15 @@
 # Installs the Debian packages that the build, the tests and the fuzzing need,
 # only those that are missing. Needs root (or sudo) when something is missing.
 # The fallback font lets the editor show Chinese, Japanese and Korean text,
-# which the default fonts lack.
+# which the default fonts lack. Sound goes through PulseAudio; the tests run a
+# server with a null output where there is no sound hardware.
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build
   qt6-base-dev libqt6svg6-dev qt6-multimedia-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-pulseaudio pulseaudio pulseaudio-utils
   libgtest-dev libbenchmark-dev
   libx11-dev
   libxml2-utils
