@@ -3,6 +3,7 @@
 #include "LexariumApp.h"
 
 #include "AppResources.h"
+#include "AudioPath.h"
 #include "DocTemplate.h"
 #include "FrameWnd.h"
 #include "LexariumDoc.h"
@@ -23,12 +24,17 @@ END_MESSAGE_MAP()
 
 CLexariumApp::CLexariumApp() {
     RegisterLexariumResources();
+    // The editor form looks recordings up under this folder too.
+    g_pMissionFolder = &m_strMissionFolder;
     CMainFrame::s_pfnShowSplashScreen = [](CFrameWnd* frame) {
         CSplashWnd::ShowSplashScreen(frame);
     };
 }
 
-CLexariumApp::~CLexariumApp() = default;
+CLexariumApp::~CLexariumApp() {
+    if (g_pMissionFolder == &m_strMissionFolder)
+        g_pMissionFolder = nullptr;
+}
 
 CLexariumApp* AfxGetLexariumApp() {
     return dynamic_cast<CLexariumApp*>(AfxGetApp());
