@@ -26,4 +26,5 @@ void RegisterLexariumResources() {
     res.icons[IDR_MAINFRAME] = QStringLiteral(":/toolbar/entry-new.svg");
     RegisterCommandResources();
     RegisterFormTemplates();
+    RegisterAudioTestTemplate();
 }

@@ -4,6 +4,7 @@
 
 #include "AppResources.h"
 #include "AudioPath.h"
+#include "AudioTestDlg.h"
 #include "DocTemplate.h"
 #include "FrameWnd.h"
 #include "LexariumDoc.h"
@@ -26,6 +27,10 @@ CLexariumApp::CLexariumApp() {
     RegisterLexariumResources();
     // The editor form looks recordings up under this folder too.
     g_pMissionFolder = &m_strMissionFolder;
+    CLexariumDoc::s_pfnRunAudioTest = [] {
+        CAudioTestDlg dlg(nullptr);
+        dlg.DoModal();
+    };
     CMainFrame::s_pfnShowSplashScreen = [](CFrameWnd* frame) {
         CSplashWnd::ShowSplashScreen(frame);
     };

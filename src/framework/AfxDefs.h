@@ -67,6 +67,7 @@ constexpr DWORD ES_WANTRETURN = 0x1000;
 constexpr DWORD SS_LEFT = 0x0000;
 constexpr DWORD SS_CENTER = 0x0001;
 constexpr DWORD SS_RIGHT = 0x0002;
+constexpr DWORD SS_SUNKEN = 0x1000; // a sunken frame around the text
 
 // Control-bar styles.
 constexpr DWORD TBSTYLE_FLAT = 0x0800;
