@@ -5,12 +5,15 @@
 # which the default fonts lack. Qt's translations make its own texts (file
 # dialogs, context menus) German like the framework's; the start-up picture
 # and the About box's picture draw their lettering in DejaVu.
+# Sound goes through PulseAudio; the tests run a server with a null output
+# where there is no sound hardware.
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-pulseaudio pulseaudio pulseaudio-utils
   libgtest-dev libbenchmark-dev
   libx11-dev
   libxml2-utils

@@ -28,4 +28,5 @@ void RegisterLexariumResources() {
     res.bitmaps[IDB_ABOUT] = QStringLiteral(":/pictures/about.svg");
     RegisterCommandResources();
     RegisterFormTemplates();
+    RegisterAudioTestTemplate();
 }

@@ -6,3 +6,4 @@
 
 void RegisterLexariumResources();
 void RegisterFormTemplates();
+void RegisterAudioTestTemplate();

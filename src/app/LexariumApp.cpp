@@ -4,6 +4,8 @@
 
 #include "AboutDlg.h"
 #include "AppResources.h"
+#include "AudioPath.h"
+#include "AudioTestDlg.h"
 #include "DocTemplate.h"
 #include "FrameWnd.h"
 #include "LexariumDoc.h"
@@ -24,12 +26,21 @@ END_MESSAGE_MAP()
 
 CLexariumApp::CLexariumApp() {
     RegisterLexariumResources();
+    // The editor form looks recordings up under this folder too.
+    g_pMissionFolder = &m_strMissionFolder;
+    CLexariumDoc::s_pfnRunAudioTest = [] {
+        CAudioTestDlg dlg(nullptr);
+        dlg.DoModal();
+    };
     CMainFrame::s_pfnShowSplashScreen = [](CFrameWnd* frame) {
         CSplashWnd::ShowSplashScreen(frame);
     };
 }
 
-CLexariumApp::~CLexariumApp() = default;
+CLexariumApp::~CLexariumApp() {
+    if (g_pMissionFolder == &m_strMissionFolder)
+        g_pMissionFolder = nullptr;
+}
 
 CLexariumApp* AfxGetLexariumApp() {
     return dynamic_cast<CLexariumApp*>(AfxGetApp());

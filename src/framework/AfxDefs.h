@@ -70,6 +70,7 @@ constexpr DWORD SS_RIGHT = 0x0002;
 constexpr DWORD SS_BITMAP = 0x000E; // a picture; the text holds its bitmap resource id
 constexpr DWORD SS_TYPEMASK = 0x001F;
 constexpr DWORD SS_NOPREFIX = 0x0080;
+constexpr DWORD SS_SUNKEN = 0x1000; // a sunken frame around the text
 
 // Control-bar styles.
 constexpr DWORD TBSTYLE_FLAT = 0x0800;

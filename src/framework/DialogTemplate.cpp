@@ -76,6 +76,10 @@ QWidget* CreateControl(const DLGITEMTEMPLATE& item, QWidget* pParent, CWnd* pHos
             label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         else
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        if (item.style & SS_SUNKEN)
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // A static with room for more than one line wraps its text over them.
+        label->setWordWrap(item.rect.height() >= 16);
         return label;
     }
     case CtlKind::GroupBox:

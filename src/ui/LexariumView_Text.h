@@ -23,6 +23,8 @@ public:
     void UpdateCommentCounters();
     // The number of entries whose identifier is exactly this text.
     int CountIdentifier(CString text);
+    // Plays the current entry's recording, or its female take, if it is found.
+    void ListenToEntry(bool female);
 
     DWORD m_dwId = 0;
     CString m_strIdentifier;

@@ -1,9 +1,11 @@
 // The entry editor form's commands: Cut, Copy, Paste and Undo for the edit
 // field that has the keyboard focus, and the two listen buttons.
 
+#include "AudioPath.h"
 #include "CmdUI.h"
 #include "EditControl.h"
 #include "LexariumView_Text.h"
+#include "MciWnd.h"
 
 namespace {
 
@@ -50,8 +52,24 @@ void CLexariumView_Text::OnEditUndo() {
         AfxEditUndo(edit);
 }
 
-// The recordings are played by the audio player, which the program does not
-// have yet; until then the buttons do nothing.
-void CLexariumView_Text::OnListen() {}
+void CLexariumView_Text::OnListen() {
+    ListenToEntry(false);
+}
 
-void CLexariumView_Text::OnListenFemale() {}
+void CLexariumView_Text::OnListenFemale() {
+    ListenToEntry(true);
+}
+
+// Each press starts a player of its own, invisible, owned by the form; one
+// still sounding goes on. A recording that is not found plays nothing, silently.
+void CLexariumView_Text::ListenToEntry(bool female) {
+    const TextResourceEntry* entry = CurrentEntry();
+    if (entry == nullptr)
+        return;
+    CString path;
+    if (!ResolveAudioPath(*entry, female, path))
+        return;
+    HWND player = MCIWndCreateA(this, AfxGetInstanceHandle(), WS_CHILD | MCIWNDF_NOMENU,
+                                path.toUtf8().constData());
+    SendMessageA(player, MCI_PLAY, 0, 0);
+}

@@ -1,0 +1,196 @@
+// The media-control window over Qt Multimedia.
+
+#include "MciWnd.h"
+
+#include "Prompts.h"
+
+#include <QAudioDevice>
+#include <QAudioOutput>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QMediaDevices>
+#include <QMediaPlayer>
+#include <QPointer>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+#include <QUrl>
+
+CMciWnd::CMciWnd(QWidget* pParent, DWORD dwStyle, const QByteArray& path)
+    : QWidget(pParent), m_strPath(QFile::decodeName(path)), m_pPlayer(new QMediaPlayer(this)),
+      m_pPlayButton(new QToolButton(this)), m_pSlider(new QSlider(Qt::Horizontal, this)) {
+    // The bar covers whatever lies under it, earlier bars included.
+    setAutoFillBackground(true);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(2, 1, 2, 1);
+    layout->setSpacing(4);
+    layout->addWidget(m_pPlayButton);
+    layout->addWidget(m_pSlider, 1);
+    m_pPlayButton->setAutoRaise(true);
+    m_pPlayButton->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    m_pPlayButton->setToolTip(QStringLiteral("Play"));
+    m_pSlider->setRange(0, 0);
+    connect(m_pPlayButton, &QToolButton::clicked, this, &CMciWnd::OnPlayPause);
+
+    connect(m_pPlayer, &QMediaPlayer::durationChanged, this,
+            [this](qint64 duration) { m_pSlider->setRange(0, static_cast<int>(duration)); });
+    connect(m_pPlayer, &QMediaPlayer::positionChanged, this, [this](qint64 position) {
+        if (!m_bSliderHeld)
+            m_pSlider->setValue(static_cast<int>(position));
+    });
+    connect(m_pSlider, &QSlider::sliderPressed, this, [this] { m_bSliderHeld = true; });
+    connect(m_pSlider, &QSlider::sliderReleased, this, [this] {
+        m_bSliderHeld = false;
+        m_pPlayer->setPosition(m_pSlider->value());
+    });
+    connect(m_pPlayer, &QMediaPlayer::playbackStateChanged, this,
+            [this](QMediaPlayer::PlaybackState state) {
+                const bool playing = state == QMediaPlayer::PlayingState;
+                m_pPlayButton->setIcon(
+                    style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+                m_pPlayButton->setToolTip(playing ? QStringLiteral("Pause")
+                                                  : QStringLiteral("Play"));
+                if (!playing)
+                    ReleaseIfSpent();
+            });
+    connect(m_pPlayer, &QMediaPlayer::mediaStatusChanged, this,
+            [this](QMediaPlayer::MediaStatus status) {
+                if (status == QMediaPlayer::EndOfMedia)
+                    ReleaseIfSpent();
+            });
+    connect(m_pPlayer, &QMediaPlayer::errorOccurred, this,
+            [this](QMediaPlayer::Error, const QString& reason) { ReportFailure(reason); });
+
+    // Without any output the sound would go nowhere without a word.
+    m_bHasOutput = AfxHaveAudioOutput();
+    if (m_bHasOutput) {
+        m_pOutput = new QAudioOutput(this);
+        m_pPlayer->setAudioOutput(m_pOutput);
+        // The name is taken as it stands now: relative to the current folder.
+        if (!m_strPath.isEmpty())
+            m_pPlayer->setSource(QUrl::fromLocalFile(QFileInfo(m_strPath).absoluteFilePath()));
+    } else {
+        m_pPlayButton->setEnabled(false);
+        m_pSlider->setEnabled(false);
+        ReportFailure(QStringLiteral("There is no audio output."));
+    }
+
+    resize(sizeHint());
+    m_bBar = (dwStyle & WS_VISIBLE) != 0;
+    setVisible(m_bBar);
+}
+
+CMciWnd::~CMciWnd() = default;
+
+void CMciWnd::Play() {
+    if (!m_bHasOutput)
+        return;
+    m_pPlayer->setPosition(0);
+    m_pPlayer->play();
+}
+
+void CMciWnd::OnPlayPause() {
+    if (m_pPlayer->playbackState() == QMediaPlayer::PlayingState) {
+        m_pPlayer->pause();
+        return;
+    }
+    if (m_pPlayer->mediaStatus() == QMediaPlayer::EndOfMedia)
+        m_pPlayer->setPosition(0);
+    m_pPlayer->play();
+}
+
+void CMciWnd::ReportFailure(const QString& reason) {
+    if (m_bReported)
+        return;
+    m_bReported = true;
+    // Shown from the event loop, never from inside the player's own signal; a
+    // player that is gone by then (its parent closed) says nothing. A file
+    // that failed is done with; a player without any output holds nothing and
+    // stays.
+    QMetaObject::invokeMethod(
+        this,
+        [this, reason] {
+            QPointer<CMciWnd> self(this);
+            AfxMessageBox(
+                QStringLiteral("The file cannot be played:\n%1\n\n%2").arg(m_strPath, reason),
+                MB_OK | MB_ICONERROR);
+            if (self != nullptr && m_bHasOutput) {
+                m_bFailed = true;
+                ReleaseIfSpent();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void CMciWnd::ReleaseIfSpent() {
+    if (!m_bHasOutput)
+        return;
+    if (!m_bFailed && m_pPlayer->playbackState() == QMediaPlayer::PlayingState)
+        return;
+    if (m_bBar ? IsCoveredByLaterBar()
+               : m_bFailed || m_pPlayer->mediaStatus() == QMediaPlayer::EndOfMedia)
+        deleteLater();
+}
+
+bool CMciWnd::IsCoveredByLaterBar() const {
+    const QObjectList& siblings = parentWidget()->children(); // in stacking order, lowest first
+    for (qsizetype i = siblings.indexOf(const_cast<CMciWnd*>(this)) + 1; i < siblings.size(); ++i) {
+        const auto* later = qobject_cast<const CMciWnd*>(siblings[i]);
+        if (later != nullptr && later->m_bBar && later->isVisible() &&
+            later->geometry().contains(geometry()))
+            return true;
+    }
+    return false;
+}
+
+bool AfxHaveAudioOutput() {
+    return !QMediaDevices::audioOutputs().isEmpty();
+}
+
+HINSTANCE AfxGetInstanceHandle() {
+    return QCoreApplication::instance();
+}
+
+HWND MCIWndCreateA(HWND hwndParent, HINSTANCE, DWORD dwStyle, const char* szFile) {
+    if (hwndParent == nullptr)
+        return nullptr;
+    return new CMciWnd(hwndParent, dwStyle, QByteArray(szFile != nullptr ? szFile : ""));
+}
+
+LRESULT SendMessageA(HWND hWnd, UINT message, WPARAM, LPARAM) {
+    auto* player = qobject_cast<CMciWnd*>(hWnd);
+    if (player == nullptr)
+        return 0;
+    if (message == MCI_PLAY)
+        player->Play();
+    return 0;
+}
+
+bool SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT uFlags) {
+    if (hWnd == nullptr)
+        return false;
+    if ((uFlags & SWP_NOMOVE) == 0)
+        hWnd->move(x, y);
+    if ((uFlags & SWP_NOSIZE) == 0)
+        hWnd->resize(cx, cy);
+    if ((uFlags & SWP_NOZORDER) == 0) {
+        if (hWndInsertAfter == HWND_TOP)
+            hWnd->raise();
+        else
+            hWnd->stackUnder(hWndInsertAfter);
+    }
+    if (uFlags & SWP_SHOWWINDOW)
+        hWnd->show();
+    else if (uFlags & SWP_HIDEWINDOW)
+        hWnd->hide();
+    // Stopped bars that this one now covers are done with.
+    if (QWidget* parent = hWnd->parentWidget()) {
+        for (CMciWnd* player : parent->findChildren<CMciWnd*>(Qt::FindDirectChildrenOnly)) {
+            if (player != hWnd)
+                player->ReleaseIfSpent();
+        }
+    }
+    return true;
+}

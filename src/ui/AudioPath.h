@@ -1,0 +1,16 @@
+// The lookup of an entry's recording as the windows use it: under the mission
+// folder, which the application object owns for the run and installs here, so
+// that the editor form and the audio test panel share one folder and the
+// folder's fix-up made by one is seen by the other.
+#pragma once
+
+#include "AfxDefs.h"
+
+class TextResourceEntry;
+
+// The application's mission folder, or null while there is no application.
+extern CString* g_pMissionFolder; // not owned
+
+// True with `path` set to the file found for the entry's recording, or its
+// female take. May append the separator to the mission folder.
+bool ResolveAudioPath(const TextResourceEntry& entry, bool female, CString& path);

@@ -1,0 +1,54 @@
+// The editor form's listen buttons: each press plays the current entry's
+// recording or its female take in a hidden player of the form, under the
+// mission folder that the panel shares; nothing without a current entry or a
+// file.
+
+#include "RecordingsFixture.h"
+
+#include <QPointer>
+
+using ListenButtonsTest = RecordingsFixture;
+
+TEST_F(ListenButtonsTest, EachPressPlaysTheCurrentEntrysRecordingInAHiddenPlayerOfTheForm) {
+    Record("voice.wav");
+    Record("voice_fem.wav");
+    Record("sub/take.wav"); // copied from Windows: stored with a backslash and other letter case
+    StartWith({{1, "VOICE", "voice.wav"}, {2, "TAKE", "sub\\Take.WAV"}, {3, "NEW", "leer"}});
+    MissionFolder() = Folder();
+
+    // Start-up: no current entry, nothing plays.
+    ClickButton(Field(IDC_LISTEN));
+    ClickButton(Field(IDC_LISTEN_FEMALE));
+    EXPECT_TRUE(Players(g_pTextView).empty());
+    EXPECT_EQ(MissionFolder(), Folder());
+
+    // The folder typed without its separator is repaired by the first file found.
+    Select(0);
+    ClickButton(Field(IDC_LISTEN));
+    EXPECT_EQ(MissionFolder(), Folder() + Sep());
+    ClickButton(Field(IDC_LISTEN_FEMALE));
+    ClickButton(Field(IDC_LISTEN)); // the first one still plays: two of it at once
+    Select(1);
+    ClickButton(Field(IDC_LISTEN));
+    ClickButton(Field(IDC_LISTEN_FEMALE)); // no take_fem.wav
+    Select(2);
+    ClickButton(Field(IDC_LISTEN)); // "leer": no such file
+    ClickButton(Field(IDC_LISTEN_FEMALE));
+
+    EXPECT_EQ(FileNames(g_pTextView),
+              (std::vector<QString>{InFolder("voice.wav"), InFolder("voice_fem.wav"),
+                                    InFolder("voice.wav"), InFolder("sub/take.wav")}));
+    for (CMciWnd* player : Players(g_pTextView))
+        EXPECT_FALSE(player->isVisible());
+    EXPECT_TRUE(AllSounding(g_pTextView));
+    EXPECT_TRUE(ProgramMessages().empty());
+    EXPECT_FALSE(Doc()->IsModified());
+
+    // The players end with the form when the statistics take the pane.
+    std::vector<QPointer<CMciWnd>> players;
+    for (CMciWnd* player : Players(g_pTextView))
+        players.emplace_back(player);
+    SelectRoot();
+    for (const QPointer<CMciWnd>& player : players)
+        EXPECT_TRUE(player.isNull());
+}
