@@ -135,8 +135,15 @@ void AfxFitStaticToText(QLabel* pStatic) {
     const QRect rect = pStatic->property(kTemplateRect).toRect();
     if (!rect.isValid())
         return;
-    // Wider only, on the side away from the alignment; nothing else moves.
-    const int width = std::max(rect.width(), pStatic->sizeHint().width());
+    // Wider only, on the side away from the alignment; nothing else moves. A
+    // wrapping static keeps its width, and none grows past its window's edge.
+    int width = rect.width();
+    if (!pStatic->wordWrap()) {
+        width = std::max(width, pStatic->sizeHint().width());
+        if (const QWidget* parent = pStatic->parentWidget();
+            parent && parent->width() > rect.right())
+            width = std::min(width, std::max(rect.width(), parent->width() - rect.left()));
+    }
     const int growth = width - rect.width();
     int left = rect.left();
     if (pStatic->alignment() & Qt::AlignRight)

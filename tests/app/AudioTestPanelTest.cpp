@@ -184,3 +184,20 @@ TEST_F(AudioTestPanelTest, FolderIsTakenAtEachKeystrokeKeptAfterCancelAndRepaire
     EXPECT_EQ(MissionFolder(), Folder() + Sep());
     EXPECT_TRUE(ProgramMessages().empty());
 }
+
+TEST_F(AudioTestPanelTest, LongValuesStayInsideThePanelAndNumbersShowWhole) {
+    TextResourceEntry& third = *Doc()->m_textResources.GetEntry(2);
+    third.id = 0x80000000u;
+    third.audioFile = std::string(600, 'a') + ".wav";
+    RunPanel([](CAudioTestDlg& dlg) {
+        for (int i = 0; i < 3; ++i)
+            Click(dlg, IDC_AUDIO_NEXT);
+        auto* id = static_cast<QLabel*>(dlg.GetDlgItem(IDC_AUDIO_ID));
+        auto* file = static_cast<QLabel*>(dlg.GetDlgItem(IDC_AUDIO_FILENAME));
+        EXPECT_EQ(id->text(), "-2147483648");
+        EXPECT_GE(id->width(), id->sizeHint().width());
+        EXPECT_EQ(file->text().size(), 604);
+        EXPECT_LE(file->geometry().right(), dlg.width());
+        Click(dlg, IDOK);
+    });
+}
