@@ -1,5 +1,6 @@
 #include "ToolCommands.h"
 
+#include "ToolFiles.h"
 #include "model/CountWords.h"
 #include "model/TextResourceObject.h"
 #include "support/tsResult.h"
@@ -7,8 +8,6 @@
 
 #include <cstdint>
 #include <cstdio>
-
-namespace {
 
 bool Load(const char* file, TextResourceObject& object) {
     std::int32_t result;
@@ -24,6 +23,8 @@ bool Load(const char* file, TextResourceObject& object) {
     }
     return true;
 }
+
+namespace {
 
 const char* Reason(std::int32_t result) {
     switch (static_cast<std::uint32_t>(result)) {
@@ -43,6 +44,8 @@ const char* Reason(std::int32_t result) {
     }
 }
 
+} // namespace
+
 int Save(const char* output, const std::function<std::int32_t(tsOutputStream&)>& write) {
     std::int32_t result = tsSaveFileSafely(output, write);
     if (tsFailed(result)) {
@@ -53,32 +56,75 @@ int Save(const char* output, const std::function<std::int32_t(tsOutputStream&)>&
     return 0;
 }
 
-} // namespace
-
 int RunInfo(const char* file) {
-    TextResourceObject object;
-    if (!Load(file, object))
+    // Streamed: the figures need one entry at a time, not the whole file.
+    StreamedFile input;
+    if (!input.Open(file))
         return 1;
+    TextResourceReader& reader = input.Reader();
     std::uint64_t words = 0;
     std::uint64_t characters = 0;
-    for (std::uint32_t i = 0; i < object.GetEntryCount(); ++i) {
-        const TextResourceEntry* entry = object.GetEntry(i);
-        words += static_cast<std::uint64_t>(CountWords(entry->text));
-        characters += entry->text.size();
+    TextResourceEntry entry;
+    while (reader.ReadEntry(entry)) {
+        words += static_cast<std::uint64_t>(CountWords(entry.text));
+        characters += entry.text.size();
     }
     std::printf("version: %u\nentries: %u\nwords: %llu\ncharacters: %llu\n",
-                static_cast<unsigned>(object.GetFileVersion()),
-                static_cast<unsigned>(object.GetEntryCount()),
-                static_cast<unsigned long long>(words),
+                static_cast<unsigned>(reader.Version()),
+                static_cast<unsigned>(reader.EntriesRead()), static_cast<unsigned long long>(words),
                 static_cast<unsigned long long>(characters));
     return 0;
 }
 
-int RunConvert(const char* input, const char* output) {
+namespace {
+
+int ConvertLoaded(const char* input, const char* output) {
     TextResourceObject object;
     if (!Load(input, object))
         return 1;
     return Save(output, [&](tsOutputStream& stream) { return object.Write(stream); });
+}
+
+} // namespace
+
+int RunConvert(const char* input, const char* output) {
+    // Streamed in two passes over the file, which is held open (and shared
+    // for reading) throughout: the first finds how many entries the load
+    // appends, which the header gives before them; the second writes them as
+    // they are read. A file that cannot be read twice, or that is its own
+    // output, is loaded whole.
+    if (!IsRegularFile(input) || IsSameFile(input, output))
+        return ConvertLoaded(input, output);
+    StreamedFile file;
+    if (!file.Open(input))
+        return 1;
+    TextResourceEntry entry;
+    while (file.Reader().ReadEntry(entry)) {
+    }
+    const std::uint32_t count = file.Reader().EntriesRead();
+    return Save(output, [&](tsOutputStream& stream) {
+        std::int32_t result = file.Stream().Seek(0, 0);
+        if (tsFailed(result))
+            return result;
+        TextResourceReader reader(file.Stream());
+        std::uint32_t written = 0;
+        {
+            TraceSilence silence; // the first pass traced these reads
+            reader.ReadHeader();
+        }
+        result = trs::WriteHeader(stream, count);
+        for (;;) {
+            {
+                TraceSilence silence;
+                if (!reader.ReadEntry(entry))
+                    break;
+            }
+            entry.Write(stream);
+            ++written;
+        }
+        // The file changed between the passes: what was written is not what it holds.
+        return written == count ? result : E_FAIL;
+    });
 }
 
 int RunXml(const char* input, const char* output) {
