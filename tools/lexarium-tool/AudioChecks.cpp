@@ -1,14 +1,12 @@
 #include "AudioChecks.h"
 
+#include "AudioFacts.h"
 #include "model/TextExport.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cmath>
 #include <dirent.h>
 #include <filesystem>
 #include <sys/stat.h>
-#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -24,9 +22,6 @@ std::string NormalPath(const std::string& path) {
         return path;
     return fs::path(path).lexically_normal().string();
 }
-
-// Files whose facts are read together, on all processors.
-constexpr std::size_t kBatchSize = 4096;
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
@@ -51,8 +46,6 @@ void AudioChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
     const audio::AudioLookupResult female = m_locator.FindRecording(m_missionFolder, entry, true);
     if (female.Found())
         Found(position, entry, female, true, findings);
-    if (m_pending.size() >= kBatchSize)
-        ReadPending(findings);
 }
 
 void AudioChecks::Found(std::uint32_t position, const TextResourceEntry& entry,
@@ -67,58 +60,12 @@ void AudioChecks::Found(std::uint32_t position, const TextResourceEntry& entry,
                                      " is found only as " + Quoted(found.path) +
                                      ", which differs in letter case");
     }
-    m_pending.push_back(Pending{found.path, female, position, entry.id, entry.identifier,
-                                entry.lengthMs, findings.EntryFindingCount()});
-}
-
-void AudioChecks::ReadPending(Findings& findings) {
-    std::vector<AudioFacts> facts(m_pending.size());
-    std::atomic<std::size_t> next{0};
-    auto work = [&] {
-        for (std::size_t i = next++; i < m_pending.size(); i = next++)
-            facts[i] = ReadAudioFacts(m_pending[i].path);
-    };
-    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
-    std::vector<std::thread> helpers;
-    for (unsigned t = 1; t < threads; ++t)
-        helpers.emplace_back(work);
-    work();
-    for (std::thread& helper : helpers)
-        helper.join();
-
-    std::vector<std::pair<std::size_t, Finding>> placed;
-    for (std::size_t i = 0; i < m_pending.size(); ++i) {
-        const Pending& file = m_pending[i];
-        Finding finding;
-        finding.ofEntry = true;
-        finding.position = file.position;
-        finding.id = file.id;
-        finding.identifier = file.identifier;
-        const std::string take = file.female ? "female take " : "";
-        // libsndfile keeps the reason of a failed open in one place for all
-        // threads: a file that did not open is tried again here, alone.
-        if (!facts[i].readable)
-            facts[i] = ReadAudioFacts(file.path);
-        if (!facts[i].readable) {
-            finding.kind = "unreadable-audio";
-            finding.detail = take + Quoted(file.path) + " does not decode: " + facts[i].error;
-        } else if (!file.female && facts[i].HasLength() &&
-                   std::fabs(facts[i].LengthMs() - file.lengthMs) > kLengthToleranceMs) {
-            finding.kind = "length-mismatch";
-            finding.detail = "stored " + std::to_string(file.lengthMs) + " ms, " +
-                             Quoted(file.path) + " lasts " +
-                             std::to_string(std::llround(facts[i].LengthMs())) + " ms";
-        } else {
-            continue;
-        }
-        placed.emplace_back(file.findingIndex, std::move(finding));
-    }
-    findings.InsertEntryFindings(std::move(placed));
-    m_pending.clear();
+    m_facts.Add(FactReaders::File{found.path, female, position, entry.id, entry.identifier,
+                                  entry.lengthMs, findings.EntryFindingCount()});
 }
 
 void AudioChecks::Finish(Findings& findings) {
-    ReadPending(findings);
+    findings.InsertEntryFindings(m_facts.Finish());
     AddUnused(findings);
 }
 
