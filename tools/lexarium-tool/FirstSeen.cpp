@@ -18,20 +18,6 @@ std::uint32_t Mix(std::uint32_t id) {
                                       32);
 }
 
-template <typename Slot, typename Hash> void Rehash(std::vector<Slot>& slots, Hash hashOf) {
-    std::vector<Slot> old(slots.size() * 2);
-    old.swap(slots);
-    const std::size_t mask = slots.size() - 1;
-    for (const Slot& slot : old) {
-        if (slot.positionPlusOne == 0)
-            continue;
-        std::size_t i = hashOf(slot) & mask;
-        while (slots[i].positionPlusOne != 0)
-            i = (i + 1) & mask;
-        slots[i] = slot;
-    }
-}
-
 } // namespace
 
 FirstSeenIds::FirstSeenIds(std::size_t expected) : m_slots(16) {
@@ -70,43 +56,67 @@ std::uint32_t FirstSeenIds::Remember(std::uint32_t id, std::uint32_t position) {
 }
 
 void FirstSeenIds::Grow() {
-    Rehash(m_slots, [](const Slot& slot) { return Mix(slot.id); });
+    std::vector<Slot> old(m_slots.size() * 2);
+    old.swap(m_slots);
+    const std::size_t mask = m_slots.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.positionPlusOne == 0)
+            continue;
+        std::size_t i = Mix(slot.id) & mask;
+        while (m_slots[i].positionPlusOne != 0)
+            i = (i + 1) & mask;
+        m_slots[i] = slot;
+    }
 }
 
-FirstSeenTexts::FirstSeenTexts(std::size_t expected) : m_slots(TableSize(expected)) {}
+FirstSeenTexts::FirstSeenTexts(std::size_t expected) : m_slots(TableSize(expected)) {
+    m_texts.reserve(expected);
+}
 
 std::size_t FirstSeenTexts::SlotOf(std::string_view text, std::uint32_t hash) const {
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         const Slot& slot = m_slots[i];
-        if (slot.positionPlusOne == 0 ||
-            (slot.hash == hash && slot.length == text.size() &&
-             std::string_view(m_bytes).substr(slot.offset, slot.length) == text))
+        if (slot.numberPlusOne == 0)
             return i;
+        if (slot.hash == hash) {
+            const Text& known = m_texts[slot.numberPlusOne - 1];
+            if (known.length == text.size() &&
+                std::string_view(m_bytes).substr(known.offset, known.length) == text)
+                return i;
+        }
     }
 }
 
 std::uint32_t FirstSeenTexts::Remember(std::string_view text, std::uint32_t position) {
-    if ((m_used + 1) * 2 > m_slots.size())
+    if ((m_texts.size() + 1) * 2 > m_slots.size())
         Grow();
     const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(text));
     Slot& slot = m_slots[SlotOf(text, hash)];
-    if (slot.positionPlusOne != 0)
-        return slot.positionPlusOne - 1;
-    slot.hash = hash;
-    slot.positionPlusOne = position + 1;
-    slot.offset = m_bytes.size();
-    slot.length = static_cast<std::uint32_t>(text.size());
+    if (slot.numberPlusOne != 0)
+        return m_texts[slot.numberPlusOne - 1].position;
+    m_texts.push_back(Text{m_bytes.size(), static_cast<std::uint32_t>(text.size()), position});
     m_bytes.append(text);
-    ++m_used;
+    slot.hash = hash;
+    slot.numberPlusOne = static_cast<std::uint32_t>(m_texts.size());
     return position;
 }
 
 bool FirstSeenTexts::Contains(std::string_view text) const {
     const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(text));
-    return m_slots[SlotOf(text, hash)].positionPlusOne != 0;
+    return m_slots[SlotOf(text, hash)].numberPlusOne != 0;
 }
 
 void FirstSeenTexts::Grow() {
-    Rehash(m_slots, [](const Slot& slot) { return slot.hash; });
+    std::vector<Slot> old(m_slots.size() * 2);
+    old.swap(m_slots);
+    const std::size_t mask = m_slots.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.numberPlusOne == 0)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (m_slots[i].numberPlusOne != 0)
+            i = (i + 1) & mask;
+        m_slots[i] = slot;
+    }
 }

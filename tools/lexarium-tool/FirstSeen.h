@@ -33,6 +33,8 @@ private:
     std::size_t m_used = 0;
 };
 
+// The table holds only a hash and a number per text, so that more of it stays
+// in the cache; the texts themselves are kept in the order they came.
 class FirstSeenTexts {
 public:
     explicit FirstSeenTexts(std::size_t expected);
@@ -42,15 +44,18 @@ public:
 private:
     struct Slot {
         std::uint32_t hash = 0;
-        std::uint32_t positionPlusOne = 0;
-        std::uint64_t offset = 0; // of the text in m_bytes
+        std::uint32_t numberPlusOne = 0; // of the text in m_texts
+    };
+    struct Text {
+        std::uint64_t offset = 0; // in m_bytes
         std::uint32_t length = 0;
+        std::uint32_t position = 0;
     };
     void Grow();
     // The slot holding `text`, or the free slot where it belongs.
     std::size_t SlotOf(std::string_view text, std::uint32_t hash) const;
 
-    std::vector<Slot> m_slots;
-    std::size_t m_used = 0;
+    std::vector<Slot> m_slots; // a power of two in size
+    std::vector<Text> m_texts;
     std::string m_bytes; // the texts, back to back
 };
