@@ -1,5 +1,5 @@
 // The plain-text export of large files into the page cache.
-#include "document/TextExport.h"
+#include "model/TextExport.h"
 #include "testdata/TestData.h"
 
 #include <benchmark/benchmark.h>

@@ -103,9 +103,21 @@ bool MakeFemaleName(const std::string& name, std::string& result) {
 }
 
 AudioLocator::AudioLocator(bool cacheFolders)
-    : m_listings(std::make_unique<FolderListings>(cacheFolders)) {}
+    : m_cacheFolders(cacheFolders), m_listings(std::make_unique<FolderListings>(cacheFolders)) {}
 
 AudioLocator::~AudioLocator() = default;
+
+namespace {
+
+bool OpensForReading(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb"); // owned: closed at once
+    if (file == nullptr)
+        return false;
+    std::fclose(file);
+    return true;
+}
+
+} // namespace
 
 bool AudioLocator::IsReadableFile(const std::string& path) {
     if (path.empty())
@@ -113,11 +125,24 @@ bool AudioLocator::IsReadableFile(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(std::filesystem::path(path), error))
         return false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    std::fclose(file);
-    return true;
+    return OpensForReading(path);
+}
+
+bool AudioLocator::IsCandidateFound(const std::string& path) {
+    if (!m_cacheFolders)
+        return IsReadableFile(path);
+    std::string::size_type cut = path.size();
+    while (cut > 0 && !IsSeparator(path[cut - 1]))
+        --cut;
+    const std::string name = path.substr(cut);
+    if (name.empty() || name == "." || name == "..")
+        return false; // a folder
+    std::string folder = cut == 0 ? std::string(".") : path.substr(0, cut);
+    const FolderListing& listing = m_listings->List(folder);
+    if (!listing.Listed())
+        return IsReadableFile(path);
+    const FolderEntry* entry = listing.Find(name);
+    return entry != nullptr && entry->isFile && OpensForReading(path);
 }
 
 AudioLookupResult AudioLocator::Find(std::string& missionFolder, const std::string& part) {
@@ -127,12 +152,12 @@ AudioLookupResult AudioLocator::Find(std::string& missionFolder, const std::stri
     const std::string second = missionFolder + kPathSeparator + name;
 
     // A candidate as written wins over any match that ignores case.
-    if (IsReadableFile(first)) {
+    if (IsCandidateFound(first)) {
         result.match = AudioMatch::Exact;
         result.path = first;
         return result;
     }
-    if (IsReadableFile(second)) {
+    if (IsCandidateFound(second)) {
         result.match = AudioMatch::Exact;
         result.path = second;
     } else if (!name.empty()) {

@@ -55,7 +55,11 @@ class FolderListings;
 // Looks recordings up. By default every lookup asks the file system afresh,
 // as a player does when the user presses listen; with `cacheFolders` each
 // folder is listed once for the life of the object, which is what a check of a
-// whole file against a big folder needs.
+// whole file against a big folder needs: a candidate that the listing of its
+// folder does not hold as a file is not found without asking the file system
+// again, and only one that it holds is opened to test that it can be read. (A
+// folder that cannot be listed is asked about each candidate, as without the
+// cache.)
 class AudioLocator {
 public:
     explicit AudioLocator(bool cacheFolders = false);
@@ -83,6 +87,10 @@ private:
     std::string FindIgnoringCase(const std::string& missionFolder, const std::string& name,
                                  bool& throughSecond);
 
+    // The existence test of one candidate.
+    bool IsCandidateFound(const std::string& path);
+
+    bool m_cacheFolders;
     std::unique_ptr<FolderListings> m_listings;
 };
 

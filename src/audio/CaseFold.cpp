@@ -46,6 +46,17 @@ void AppendUtf8(std::string& out, char32_t c) {
 } // namespace
 
 std::string FoldCase(const std::string& utf8) {
+    // Names are mostly ASCII: those are folded in place.
+    std::size_t ascii = 0;
+    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80)
+        ++ascii;
+    if (ascii == utf8.size()) {
+        std::string folded = utf8;
+        for (char& c : folded)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c + 0x20);
+        return folded;
+    }
     std::string folded;
     folded.reserve(utf8.size());
     const std::size_t size = utf8.size();

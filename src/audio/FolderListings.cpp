@@ -6,23 +6,26 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <tuple>
 
 namespace audio {
 
 FolderListing::FolderListing(const std::string& folder) {
     std::error_code error;
     std::filesystem::directory_iterator it(std::filesystem::path(folder), error);
+    m_listed = !error;
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
         FolderEntry entry;
         entry.name = it->path().filename().string();
         entry.folded = FoldCase(entry.name);
         std::error_code kindError;
         entry.isFolder = it->is_directory(kindError); // follows symbolic links
+        entry.isFile = it->is_regular_file(kindError);
         m_entries.push_back(std::move(entry));
     }
+    // Each pair of names is compared once: big folders make this the cost of listing them.
     std::sort(m_entries.begin(), m_entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
-        return std::tie(a.folded, a.name) < std::tie(b.folded, b.name);
+        const int folded = a.folded.compare(b.folded);
+        return folded != 0 ? folded < 0 : a.name < b.name;
     });
 }
 
@@ -37,12 +40,22 @@ FolderListing::MatchesIgnoringCase(const std::string& folded) const {
     return matches;
 }
 
+const FolderEntry* FolderListing::Find(const std::string& name) const {
+    for (const FolderEntry* entry : MatchesIgnoringCase(FoldCase(name)))
+        if (entry->name == name)
+            return entry;
+    return nullptr;
+}
+
 const FolderListing& FolderListings::List(const std::string& folder) {
     if (!m_cache)
         m_listings.clear();
-    auto it = m_listings.find(folder);
+    std::string key = folder;
+    while (key.size() > 1 && (key.back() == '/' || key.back() == kPathSeparator))
+        key.pop_back();
+    auto it = m_listings.find(key);
     if (it == m_listings.end())
-        it = m_listings.emplace(folder, FolderListing(folder)).first;
+        it = m_listings.emplace(key, FolderListing(key)).first;
     return it->second;
 }
 

@@ -95,16 +95,17 @@ bool CLexariumDoc::OnOpenDocument(const CString& path) {
 
 std::int32_t CLexariumDoc::LoadFile(const CString& path) {
     tsFileStream stream;
+    TextResourceReadReport report;
     std::int32_t code = stream.Open(FileName(path).constData(), TS_OPEN_READ);
     if (code >= 0) {
-        code = m_textResources.Read(stream);
+        code = m_textResources.Read(stream, report);
         if (code >= 0)
             SetModifiedFlag(false);
     }
     // Whatever stopped the reader (damage, a file it could not read) may have
     // left bytes that a save would drop; a file that is not there has none.
     const bool whole = code == kFileNotFound || code == kPathNotFound ||
-                       (code >= 0 && m_textResources.GetReadFailures() == 0);
+                       (code >= 0 && !report.HadReadFailures());
     m_strDamagedFile = whole ? CString() : RealFile(path);
     return code; // the stream closes as it goes out of scope
 }

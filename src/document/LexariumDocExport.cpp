@@ -3,7 +3,7 @@
 #include "FileDialog.h"
 #include "LexariumDoc.h"
 #include "Prompts.h"
-#include "TextExport.h"
+#include "model/TextExport.h"
 
 #include <QFile>
 

@@ -24,30 +24,78 @@ std::int32_t WriteUInt32(tsOutputStream& stream, std::uint32_t value) {
     return stream.Write(bytes, 4);
 }
 
+std::int32_t WriteHeader(tsOutputStream& stream, std::uint32_t count) {
+    if (tsSucceeded(stream.Write(kMagic, sizeof kMagic)))
+        WriteUInt32(stream, kCurrentVersion);
+    return WriteUInt32(stream, count);
+}
+
+const char* FieldName(Field field) {
+    switch (field) {
+    case Field::Id:
+        return "id";
+    case Field::Identifier:
+        return "identifier";
+    case Field::AudioFile:
+        return "audioFile";
+    case Field::Text:
+        return "text";
+    case Field::Comment:
+        return "comment";
+    case Field::Speaker:
+        return "speaker";
+    case Field::LengthMs:
+        return "lengthMs";
+    }
+    return "?";
+}
+
+namespace {
+
+void ReadNumber(std::uint32_t& value, Field field, tsInputStream& stream, FieldObserver* observer) {
+    if (observer == nullptr) {
+        ReadUInt32(stream, value);
+        return;
+    }
+    observer->BeforeField(field);
+    std::int32_t result = ReadUInt32(stream, value);
+    observer->AfterField(field, result, 4, nullptr);
+}
+
+void ReadText(std::string& value, Field field, tsInputStream& stream, FieldObserver* observer) {
+    if (observer == nullptr) {
+        ReadString(value, stream);
+        return;
+    }
+    observer->BeforeField(field);
+    std::uint32_t storedLength = 0;
+    std::int32_t result = ReadString(value, stream, storedLength);
+    observer->AfterField(field, result, storedLength, &value);
+}
+
+} // namespace
+
+void ReadFields(TextResourceEntry& entry, tsInputStream& stream, std::uint32_t version,
+                FieldObserver* observer) {
+    // Every field is read whatever became of the one before: damage costs the
+    // damaged fields, not the entry.
+    ReadNumber(entry.id, Field::Id, stream, observer);
+    ReadText(entry.identifier, Field::Identifier, stream, observer);
+    ReadText(entry.audioFile, Field::AudioFile, stream, observer);
+    ReadText(entry.text, Field::Text, stream, observer);
+    if (version >= 1)
+        ReadText(entry.comment, Field::Comment, stream, observer);
+    if (version >= 3)
+        ReadText(entry.speaker, Field::Speaker, stream, observer);
+    if (version >= 4)
+        ReadNumber(entry.lengthMs, Field::LengthMs, stream, observer);
+}
+
 } // namespace trs
 
 std::int32_t TextResourceEntry::Read(tsInputStream& stream, std::uint32_t version) {
-    ReadCountingFailures(stream, version);
+    trs::ReadFields(*this, stream, version, nullptr);
     return S_OK;
-}
-
-std::uint32_t TextResourceEntry::ReadCountingFailures(tsInputStream& stream,
-                                                      std::uint32_t version) {
-    // Every field is read whatever became of the one before: damage costs the
-    // damaged fields, not the entry.
-    std::uint32_t failures = 0;
-    auto count = [&failures](std::int32_t result) { failures += tsFailed(result) ? 1 : 0; };
-    count(trs::ReadUInt32(stream, id));
-    count(ReadString(identifier, stream));
-    count(ReadString(audioFile, stream));
-    count(ReadString(text, stream));
-    if (version >= 1)
-        count(ReadString(comment, stream));
-    if (version >= 3)
-        count(ReadString(speaker, stream));
-    if (version >= 4)
-        count(trs::ReadUInt32(stream, lengthMs));
-    return failures;
 }
 
 std::int32_t TextResourceEntry::Write(tsOutputStream& stream) {

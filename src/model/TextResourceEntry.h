@@ -20,8 +20,6 @@ public:
     // Fills the fields from a record laid out for `version`; a field that cannot
     // be read keeps its value. Always returns 0.
     virtual std::int32_t Read(tsInputStream& stream, std::uint32_t version);
-    // The same, returning the number of fields that could not be read.
-    std::uint32_t ReadCountingFailures(tsInputStream& stream, std::uint32_t version);
     // Writes a current (version 4) record. Always returns 0.
     virtual std::int32_t Write(tsOutputStream& stream);
     // Writes the entry's XML element.

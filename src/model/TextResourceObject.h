@@ -5,6 +5,7 @@
 // AddEntry, DeleteEntry, Clear or Read.
 
 #include "model/TextResourceEntry.h"
+#include "model/TextResourceReadReport.h"
 #include "support/tsStream.h"
 
 #include <cstdint>
@@ -13,7 +14,7 @@
 class TextResourceObject {
 public:
     // The version that Write stores.
-    static constexpr std::uint32_t kCurrentVersion = 4;
+    static constexpr std::uint32_t kCurrentVersion = trs::kCurrentVersion;
 
     TextResourceObject() = default;
     virtual ~TextResourceObject() = default;
@@ -21,6 +22,9 @@ public:
     // Appends every entry of a text resource stream; the result is that of
     // reading the entry count.
     virtual std::int32_t Read(tsInputStream& stream);
+    // The same, telling in `report` what the stream holds that the writer
+    // would not have made; what is appended and returned does not change.
+    std::int32_t Read(tsInputStream& stream, TextResourceReadReport& report);
     // Writes the whole collection as a current text resource stream; the result
     // is that of writing the entry count.
     virtual std::int32_t Write(tsOutputStream& stream);
@@ -45,13 +49,10 @@ public:
 
     // The version field of the stream last read (the current version until then).
     std::uint32_t GetFileVersion() const { return m_fileVersion; }
-    // How many reads of the stream last read failed (header fields and entry
-    // fields); 0 for a file that loaded whole. Damage does not fail a load, so
-    // this is how a caller learns of it.
-    std::uint32_t GetReadFailures() const { return m_readFailures; }
 
 private:
+    std::int32_t Read(tsInputStream& stream, TextResourceReadReport* report);
+
     std::vector<TextResourceEntry> m_entries;
     std::uint32_t m_fileVersion = kCurrentVersion;
-    std::uint32_t m_readFailures = 0;
 };

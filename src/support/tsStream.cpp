@@ -69,6 +69,14 @@ std::int32_t tsFileStream::Close() {
 }
 
 std::int32_t tsFileStream::Read(void* buffer, std::uint32_t size, std::uint32_t* bytesRead) {
+    // Most reads of a loading file are small fields that the buffer holds.
+    if (m_handle != nullptr && size <= m_bufferEnd - m_bufferPosition) {
+        std::memcpy(buffer, m_buffer.get() + m_bufferPosition, size);
+        m_bufferPosition += size;
+        if (bytesRead != nullptr)
+            *bytesRead = size;
+        return S_OK;
+    }
     if (bytesRead != nullptr)
         *bytesRead = 0;
     if (m_handle == nullptr) {

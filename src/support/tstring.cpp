@@ -73,19 +73,36 @@ std::int32_t ReadContent(std::string& content, std::uint32_t length, tsInputStre
     }
 }
 
-std::int32_t ReadStringField(std::string& destination, tsInputStream& stream) {
+// Short contents are read into one buffer kept for the thread and then copied
+// into the destination, whose own storage is reused: a reader that fills the
+// same entry again and again allocates nothing. Longer ones get a buffer of
+// their own, so that one big field does not keep its memory for the run.
+std::int32_t ReadStringField(std::string& destination, tsInputStream& stream,
+                             std::uint32_t& storedLength) {
     std::uint32_t length = 0;
     std::int32_t result = ReadLength(length, stream);
     if (tsFailed(result))
         return result;
-    std::string content;
+    thread_local std::string scratch;
+    std::string large;
+    std::string& content = length <= kReadChunk ? scratch : large;
     result = ReadContent(content, length, stream);
     if (tsFailed(result))
         return result;
-    std::size_t zero = content.find('\0');
-    if (zero != std::string::npos)
-        content.resize(zero);
-    destination = std::move(content);
+    std::size_t kept = content.find('\0');
+    if (kept == std::string::npos)
+        kept = content.size();
+    try {
+        if (&content == &large) {
+            large.resize(kept);
+            destination = std::move(large);
+        } else {
+            destination.assign(content.data(), kept);
+        }
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    storedLength = length;
     return S_OK;
 }
 
@@ -156,7 +173,13 @@ std::int32_t Convert(std::string& destination, const std::string& source, UINT f
 } // namespace
 
 std::int32_t ReadString(std::string& destination, tsInputStream& stream) {
-    std::int32_t result = ReadStringField(destination, stream);
+    std::uint32_t storedLength = 0;
+    return ReadString(destination, stream, storedLength);
+}
+
+std::int32_t ReadString(std::string& destination, tsInputStream& stream,
+                        std::uint32_t& storedLength) {
+    std::int32_t result = ReadStringField(destination, stream, storedLength);
     if (tsFailed(result))
         ASSERT_HRESULT(kModule, kLineReadString, result);
     return result;

@@ -13,6 +13,10 @@
 // on failure; a stored zero byte cuts the string, but the whole stored length
 // is consumed.
 std::int32_t ReadString(std::string& destination, tsInputStream& stream);
+// The same, telling the content length stored in the field; more than the
+// destination's length when a zero byte cut it. Left alone on failure.
+std::int32_t ReadString(std::string& destination, tsInputStream& stream,
+                        std::uint32_t& storedLength);
 std::int32_t WriteString(const std::string& source, tsOutputStream& stream);
 
 // ANSI code page to UTF-8 and back; characters the code page lacks become "?".

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <vector>
 
 using audio::AudioLocator;
 using audio::AudioMatch;
@@ -137,6 +138,40 @@ TEST_F(AudioLookupTest, CaseMatchThroughTheSecondCandidateRepairsTheFolder) {
     EXPECT_TRUE(result.folderRepaired);
     EXPECT_EQ(result.path, Root() + "/audio/take.wav");
     EXPECT_EQ(folder, Root() + "/audio/");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AudioLookupTest, CachedLookupsFindWhatTheFileSystemHoldsWhenListed) {
+    Touch("audio/voice.wav");
+    Touch("audio/voice_fem.wav");
+    Touch("audio/Sub/line.wav");
+    Touch("audio/M01.WAV");
+    Touch("audiofirst.wav"); // reached by the first candidate of a folder without separator
+    std::filesystem::create_directories(dir.Path() / "audio/folder.wav");
+    const std::vector<std::pair<std::string, bool>> names = {
+        {"voice.wav", false}, {"voice.wav", true},   {"sub\\line.wav", false}, {"m01.wav", false},
+        {"first.wav", false}, {"folder.wav", false}, {"missing.wav", true},    {"", false}};
+    for (const std::string& start : {Root() + "/audio", Root() + "/audio/"}) {
+        std::string cachedFolder = start;
+        std::string plainFolder = start;
+        AudioLocator cached(true);
+        AudioLocator plain;
+        for (const auto& [name, female] : names) {
+            auto a = cached.FindRecording(cachedFolder, Recording(name), female);
+            auto b = plain.FindRecording(plainFolder, Recording(name), female);
+            EXPECT_EQ(a.match, b.match) << start << " " << name;
+            EXPECT_EQ(a.path, b.path) << start << " " << name;
+            EXPECT_EQ(cachedFolder, plainFolder);
+        }
+        // Each folder is listed once: a file that comes later is not seen.
+        Touch("audio/later.wav");
+        EXPECT_FALSE(cached.FindRecording(cachedFolder, Recording("later.wav"), false).Found());
+        EXPECT_TRUE(plain.FindRecording(plainFolder, Recording("later.wav"), false).Found());
+        std::filesystem::remove(dir.Path() / "audio/later.wav");
+    }
 }
 
 } // namespace

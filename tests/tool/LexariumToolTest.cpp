@@ -1,40 +1,20 @@
 // Runs lexarium-tool as a user would and checks its output, files and exit status.
 
+#include "RunTool.h"
+#include "model/CountWords.h"
+#include "model/TextExport.h"
+#include "support/tsMemoryStream.h"
 #include "common/Environment.h"
 #include "common/TempDir.h"
 #include "support/tsStream.h"
 #include "testdata/TestData.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& argument) {
-    return "'" + argument + "'";
-}
-
-Outcome RunTool(const TempDir& dir, const std::string& arguments) {
-    std::string outFile = dir.File("stdout.txt");
-    std::string errFile = dir.File("stderr.txt");
-    std::string command = Quote(LEXARIUM_TOOL_PATH) + " " + arguments + " >" + Quote(outFile) +
-                          " 2>" + Quote(errFile);
-    int raw = std::system(command.c_str());
-    Outcome outcome;
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    outcome.out = ReadBytes(outFile);
-    outcome.err = ReadBytes(errFile);
-    return outcome;
-}
 
 const std::string kLoadError = "An error accured while loading this file!\n";
 
@@ -185,4 +165,55 @@ TEST(LexariumTool, WrongArgumentsPrintTheUsage) {
         EXPECT_EQ(outcome.status, 2) << arguments;
         EXPECT_EQ(outcome.err.rfind("usage: lexarium-tool", 0), 0u) << arguments;
     }
+}
+
+TEST(LexariumTool, StreamedCommandsGiveWhatTheLoadedFileGives) {
+    // info, convert and text go through the file entry by entry; what they
+    // give must be what loading the whole file gives, damaged files included.
+    // The export compared with is the one the editor's Export command writes.
+    TempDir dir;
+    auto files = testdata::MakeSeedFiles();
+    files.emplace_back("trailing.trs", files[2].second + "trailing bytes");
+    files.emplace_back("zero-byte.trs",
+                       files[2].second.substr(0, 24) + std::string("\x01\x00\x00\x00\x03"
+                                                                   "a\0b\x01x\x01y"
+                                                                   "\x01z\x00\x00\x00\x00\x00",
+                                                                   19));
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        const std::string in = dir.File(name);
+        WriteBytes(in, bytes);
+        TextResourceObject object;
+        tsMemoryStream stream(bytes);
+        const bool loads = object.Read(stream) >= 0;
+
+        Outcome outcome = RunTool(dir, "convert " + Quote(in) + " " + Quote(dir.File("out.trs")));
+        EXPECT_EQ(outcome.status, loads ? 0 : 1);
+        outcome = RunTool(dir, "text " + Quote(in) + " " + Quote(dir.File("out.txt")));
+        EXPECT_EQ(outcome.status, loads ? 0 : 1);
+        outcome = RunTool(dir, "info " + Quote(in));
+        EXPECT_EQ(outcome.status, loads ? 0 : 1);
+        if (!loads)
+            continue;
+        EXPECT_EQ(ReadBytes(dir.File("out.trs")), testdata::ToFileBytes(object));
+        ASSERT_TRUE(ExportTextToFile(object, dir.File("editor.txt")));
+        EXPECT_EQ(ReadBytes(dir.File("out.txt")), ReadBytes(dir.File("editor.txt")));
+        std::uint64_t words = 0;
+        std::uint64_t characters = 0;
+        for (std::uint32_t p = 0; p < object.GetEntryCount(); ++p) {
+            words += static_cast<std::uint64_t>(CountWords(object.GetEntry(p)->text));
+            characters += object.GetEntry(p)->text.size();
+        }
+        EXPECT_EQ(outcome.out, "version: " + std::to_string(object.GetFileVersion()) +
+                                   "\nentries: " + std::to_string(object.GetEntryCount()) +
+                                   "\nwords: " + std::to_string(words) +
+                                   "\ncharacters: " + std::to_string(characters) + "\n");
+    }
+
+    // A file that is its own output is loaded whole before it is replaced.
+    const std::string sample = dir.File("sample.trs");
+    ASSERT_EQ(RunTool(dir, "text " + Quote(sample) + " " + Quote(sample)).status, 0);
+    TextResourceObject object = testdata::MakeSampleCollection();
+    ASSERT_TRUE(ExportTextToFile(object, dir.File("editor.txt")));
+    EXPECT_EQ(ReadBytes(sample), ReadBytes(dir.File("editor.txt")));
 }

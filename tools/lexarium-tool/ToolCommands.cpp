@@ -1,5 +1,6 @@
 #include "ToolCommands.h"
 
+#include "ToolFiles.h"
 #include "model/CountWords.h"
 #include "model/TextResourceObject.h"
 #include "support/tsResult.h"
@@ -7,17 +8,14 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 
-namespace {
-
-bool Load(const char* file, TextResourceObject& object) {
+bool Load(const char* file, TextResourceObject& object, TextResourceReadReport* report) {
     std::int32_t result;
     {
         tsFileStream stream;
         result = stream.Open(file, TS_OPEN_READ);
         if (tsSucceeded(result))
-            result = object.Read(stream);
+            result = report != nullptr ? object.Read(stream, *report) : object.Read(stream);
     }
     if (tsFailed(result)) {
         std::fprintf(stderr, "An error accured while loading this file!\n");
@@ -25,6 +23,8 @@ bool Load(const char* file, TextResourceObject& object) {
     }
     return true;
 }
+
+namespace {
 
 const char* Reason(std::int32_t result) {
     switch (static_cast<std::uint32_t>(result)) {
@@ -44,10 +44,10 @@ const char* Reason(std::int32_t result) {
     }
 }
 
-// `keepOldContent` for a damaged file converted onto itself: its original
-// bytes stay in the backups folder.
+} // namespace
+
 int Save(const char* output, const std::function<std::int32_t(tsOutputStream&)>& write,
-         bool keepOldContent = false) {
+         bool keepOldContent) {
     tsSafeSaveOptions options;
     options.keepOldContent = keepOldContent;
     tsSafeSaveReport report;
@@ -65,39 +65,80 @@ int Save(const char* output, const std::function<std::int32_t(tsOutputStream&)>&
     return 0;
 }
 
-bool SameFile(const char* first, const char* second) {
-    std::error_code error;
-    return std::filesystem::equivalent(first, second, error);
-}
-
-} // namespace
-
 int RunInfo(const char* file) {
-    TextResourceObject object;
-    if (!Load(file, object))
+    // Streamed: the figures need one entry at a time, not the whole file.
+    StreamedFile input;
+    if (!input.Open(file))
         return 1;
+    TextResourceReader& reader = input.Reader();
     std::uint64_t words = 0;
     std::uint64_t characters = 0;
-    for (std::uint32_t i = 0; i < object.GetEntryCount(); ++i) {
-        const TextResourceEntry* entry = object.GetEntry(i);
-        words += static_cast<std::uint64_t>(CountWords(entry->text));
-        characters += entry->text.size();
+    TextResourceEntry entry;
+    while (reader.ReadEntry(entry)) {
+        words += static_cast<std::uint64_t>(CountWords(entry.text));
+        characters += entry.text.size();
     }
     std::printf("version: %u\nentries: %u\nwords: %llu\ncharacters: %llu\n",
-                static_cast<unsigned>(object.GetFileVersion()),
-                static_cast<unsigned>(object.GetEntryCount()),
-                static_cast<unsigned long long>(words),
+                static_cast<unsigned>(reader.Version()),
+                static_cast<unsigned>(reader.EntriesRead()), static_cast<unsigned long long>(words),
                 static_cast<unsigned long long>(characters));
     return 0;
 }
 
-int RunConvert(const char* input, const char* output) {
+namespace {
+
+int ConvertLoaded(const char* input, const char* output) {
+    // A damaged file converted onto itself keeps its original bytes in the
+    // backups folder.
     TextResourceObject object;
-    if (!Load(input, object))
+    TextResourceReadReport report;
+    if (!Load(input, object, &report))
         return 1;
     return Save(
         output, [&](tsOutputStream& stream) { return object.Write(stream); },
-        object.GetReadFailures() > 0 && SameFile(input, output));
+        report.HadReadFailures() && IsSameFile(input, output));
+}
+
+} // namespace
+
+int RunConvert(const char* input, const char* output) {
+    // Streamed in two passes over the file, which is held open (and shared
+    // for reading) throughout: the first finds how many entries the load
+    // appends, which the header gives before them; the second writes them as
+    // they are read. A file that cannot be read twice, or that is its own
+    // output, is loaded whole.
+    if (!IsRegularFile(input) || IsSameFile(input, output))
+        return ConvertLoaded(input, output);
+    StreamedFile file;
+    if (!file.Open(input))
+        return 1;
+    TextResourceEntry entry;
+    while (file.Reader().ReadEntry(entry)) {
+    }
+    const std::uint32_t count = file.Reader().EntriesRead();
+    return Save(output, [&](tsOutputStream& stream) {
+        std::int32_t result = file.Stream().Seek(0, 0);
+        if (tsFailed(result))
+            return result;
+        TextResourceReader reader(file.Stream());
+        std::uint32_t written = 0;
+        {
+            TraceSilence silence; // the first pass traced these reads
+            reader.ReadHeader();
+        }
+        result = trs::WriteHeader(stream, count);
+        for (;;) {
+            {
+                TraceSilence silence;
+                if (!reader.ReadEntry(entry))
+                    break;
+            }
+            entry.Write(stream);
+            ++written;
+        }
+        // The file changed between the passes: what was written is not what it holds.
+        return written == count ? result : E_FAIL;
+    });
 }
 
 int RunXml(const char* input, const char* output) {

@@ -1,5 +1,5 @@
 // The plain-text export, written entry by entry through one reusable buffer.
-#include "TextExport.h"
+#include "model/TextExport.h"
 
 #include "model/TextResourceObject.h"
 
@@ -9,15 +9,8 @@
 
 namespace {
 
-// Blocks are collected up to this size and then handed to the file at once.
+// Blocks are collected up to this size and then handed on at once.
 constexpr std::size_t kFlushSize = 256 * 1024;
-
-bool Flush(std::string& buffer, std::FILE* file) {
-    const bool ok =
-        buffer.empty() || std::fwrite(buffer.data(), 1, buffer.size(), file) == buffer.size();
-    buffer.clear();
-    return ok;
-}
 
 } // namespace
 
@@ -45,20 +38,40 @@ void AppendExportBlock(std::string& out, const TextResourceEntry& entry) {
     out += "\n\n";
 }
 
+TextExportWriter::TextExportWriter(Sink sink) : m_sink(std::move(sink)) {
+    m_buffer.reserve(kFlushSize + 4096);
+}
+
+bool TextExportWriter::Add(const TextResourceEntry& entry) {
+    if (!m_ok)
+        return false;
+    if (!HasAudioFile(entry))
+        return true;
+    AppendExportBlock(m_buffer, entry);
+    return m_buffer.size() < kFlushSize || Flush();
+}
+
+bool TextExportWriter::Finish() {
+    return m_ok && Flush();
+}
+
+bool TextExportWriter::Flush() {
+    if (!m_buffer.empty() && !m_sink(m_buffer.data(), m_buffer.size()))
+        m_ok = false;
+    m_buffer.clear();
+    return m_ok;
+}
+
 bool WriteTextExport(const TextResourceObject& entries, std::FILE* file) {
-    std::string buffer;
-    buffer.reserve(kFlushSize + 4096);
+    TextExportWriter writer([file](const char* data, std::size_t size) {
+        return std::fwrite(data, 1, size, file) == size;
+    });
     const std::uint32_t count = entries.GetEntryCount();
     for (std::uint32_t p = 0; p < count; ++p) {
-        const TextResourceEntry* entry = entries.GetEntry(p); // not owned
-        if (entry == nullptr || !HasAudioFile(*entry))
-            continue;
-        AppendExportBlock(buffer, *entry);
-        // After a failed write (a full disk) the rest would fail as well.
-        if (buffer.size() >= kFlushSize && !Flush(buffer, file))
+        if (!writer.Add(*entries.GetEntry(p)))
             return false;
     }
-    return Flush(buffer, file);
+    return writer.Finish();
 }
 
 bool ExportTextToFile(const TextResourceObject& entries, const std::string& path) {

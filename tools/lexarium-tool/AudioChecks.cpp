@@ -1,0 +1,124 @@
+#include "AudioChecks.h"
+
+#include "AudioFacts.h"
+#include "model/TextExport.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Paths as the folder's listing spells them: without "." and ".." components
+// and doubled separators. Most paths have none, and are taken as they are.
+std::string NormalPath(const std::string& path) {
+    const std::string wrapped = "/" + path + "/";
+    if (path.find("//") == std::string::npos && wrapped.find("/./") == std::string::npos &&
+        wrapped.find("/../") == std::string::npos)
+        return path;
+    return fs::path(path).lexically_normal().string();
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+} // namespace
+
+AudioChecks::AudioChecks(std::string folder)
+    : m_folder(folder), m_missionFolder(std::move(folder)) {}
+
+void AudioChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
+                        Findings& findings) {
+    if (!HasAudioFile(entry))
+        return;
+    const audio::AudioLookupResult plain = m_locator.FindRecording(m_missionFolder, entry, false);
+    if (plain.Found())
+        Found(position, entry, plain, false, findings);
+    else
+        findings.AddEntryFinding("missing-audio", position, entry,
+                                 Quoted(entry.audioFile) + " is not in the folder");
+    // A female take is optional; one that exists must play as well.
+    const audio::AudioLookupResult female = m_locator.FindRecording(m_missionFolder, entry, true);
+    if (female.Found())
+        Found(position, entry, female, true, findings);
+}
+
+void AudioChecks::Found(std::uint32_t position, const TextResourceEntry& entry,
+                        const audio::AudioLookupResult& found, bool female, Findings& findings) {
+    m_reached.Remember(NormalPath(found.path), 0);
+    if (found.match == audio::AudioMatch::IgnoringCase) {
+        std::string stored = entry.audioFile;
+        if (female)
+            audio::MakeFemaleName(entry.audioFile, stored);
+        findings.AddEntryFinding("case-mismatch", position, entry,
+                                 (female ? "female take " : "") + Quoted(stored) +
+                                     " is found only as " + Quoted(found.path) +
+                                     ", which differs in letter case");
+    }
+    m_facts.Add(FactReaders::File{found.path, female, position, entry.id, entry.identifier,
+                                  entry.lengthMs, findings.EntryFindingCount()});
+}
+
+void AudioChecks::Finish(Findings& findings) {
+    findings.InsertEntryFindings(m_facts.Finish());
+    AddUnused(findings);
+}
+
+namespace {
+
+// Calls `visit` with the path below `folder` of every file in it and in its
+// subfolders (symbolic links to files count; those to folders are not
+// followed, so that a loop cannot trap the walk). Folders that cannot be read
+// are passed over.
+template <typename Visit>
+void ForEachFileBelow(const std::string& folder, const std::string& relative, Visit& visit) {
+    const std::string path = relative.empty() ? folder : folder + "/" + relative;
+    DIR* listing = ::opendir(path.c_str()); // owned: closed below
+    if (listing == nullptr)
+        return;
+    while (const dirent* item = ::readdir(listing)) {
+        const std::string name = item->d_name;
+        if (name == "." || name == "..")
+            continue;
+        const std::string below = relative.empty() ? name : relative + "/" + name;
+        unsigned char type = item->d_type;
+        if (type == DT_UNKNOWN || type == DT_LNK) {
+            struct stat status {};
+            const std::string full = folder + "/" + below;
+            const bool link = type == DT_LNK;
+            if ((link ? ::stat(full.c_str(), &status) : ::lstat(full.c_str(), &status)) != 0)
+                continue;
+            type = S_ISREG(status.st_mode)            ? DT_REG
+                   : S_ISDIR(status.st_mode) && !link ? DT_DIR
+                                                      : DT_UNKNOWN;
+        }
+        if (type == DT_DIR)
+            ForEachFileBelow(folder, below, visit);
+        else if (type == DT_REG)
+            visit(below);
+    }
+    ::closedir(listing);
+}
+
+} // namespace
+
+void AudioChecks::AddUnused(Findings& findings) const {
+    std::vector<std::string> unused;
+    std::string folder = m_folder;
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    auto visit = [&](const std::string& below) {
+        if (HasAudioExtension(below) && !m_reached.Contains(NormalPath(folder + "/" + below)))
+            unused.push_back(below);
+    };
+    ForEachFileBelow(folder, {}, visit);
+    std::sort(unused.begin(), unused.end());
+    for (const std::string& path : unused)
+        findings.AddFolderFinding("unused-audio",
+                                  Quoted(path) + " is not the recording of any entry");
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+// The checks of lexarium-tool check against a folder of recordings, which
+// plays the mission folder: the editor's own lookup finds each entry's
+// recording and its female take, libsndfile tells whether a found file decodes
+// and how long it is, and the audio files that no entry reaches are listed.
+
+#include "FactReaders.h"
+#include "Findings.h"
+#include "FirstSeen.h"
+#include "audio/AudioLookup.h"
+
+#include <string>
+#include <vector>
+
+class AudioChecks {
+public:
+    explicit AudioChecks(std::string folder);
+
+    // Looks the entry's recordings up. What libsndfile tells of the files
+    // found is read by helpers meanwhile, and its findings are put in where
+    // they belong when the check finishes.
+    void Check(std::uint32_t position, const TextResourceEntry& entry, Findings& findings);
+    // Adds the findings of the files found, then the audio files below the
+    // folder that no entry's plain or female name reached.
+    void Finish(Findings& findings);
+
+private:
+    void Found(std::uint32_t position, const TextResourceEntry& entry,
+               const audio::AudioLookupResult& found, bool female, Findings& findings);
+    void AddUnused(Findings& findings) const;
+
+    std::string m_folder;        // as given
+    std::string m_missionFolder; // as the lookup repairs it
+    audio::AudioLocator m_locator{true};
+    FirstSeenTexts m_reached{1024}; // the files found, as lexically normal paths
+    FactReaders m_facts;
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+// Loading and saving for the commands of lexarium-tool: a load failure prints
+// the editor's message, a save goes through the editor's safe save and never
+// loses an existing output.
+
+#include "model/TextResourceObject.h"
+#include "model/TextResourceReader.h"
+#include "support/tsStream.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+// Loads the whole file; false, after the message, when it cannot be loaded.
+// `report`, when given, tells what the file holds that the writer would not make.
+bool Load(const char* file, TextResourceObject& object,
+          TextResourceReadReport* report = nullptr); // not owned
+
+// Writes `output` through `write` the way the editor saves; the exit status,
+// after a message on failure. With `keepOldContent` the old output stays in
+// the backups folder.
+int Save(const char* output, const std::function<std::int32_t(tsOutputStream&)>& write,
+         bool keepOldContent = false);
+
+// Prints the message of a file that cannot be loaded.
+void ReportLoadFailure();
+
+// A text resource file read entry by entry, for commands that need not hold it.
+class StreamedFile {
+public:
+    // Opens the file and reads its header; false, after the message, when the
+    // file cannot be loaded.
+    bool Open(const char* file, TextResourceReadReport* report = nullptr); // not owned
+
+    TextResourceReader& Reader() { return *m_reader; }
+    tsFileStream& Stream() { return m_stream; }
+
+private:
+    tsFileStream m_stream;
+    std::unique_ptr<TextResourceReader> m_reader;
+};
+
+// Whether `file` names a regular file: one that can be read twice.
+bool IsRegularFile(const char* file);
+// Whether `folder` can be listed; `reason` tells why not.
+bool IsReadableFolder(const char* folder, std::string& reason);
+// Whether both names lead to the same existing file.
+bool IsSameFile(const char* a, const char* b);
+
+// Turns the trace off while it lives, for reads whose failures were traced before.
+class TraceSilence {
+public:
+    TraceSilence();
+    ~TraceSilence();
+    TraceSilence(const TraceSilence&) = delete;
+    TraceSilence& operator=(const TraceSilence&) = delete;
+
+private:
+    std::uint8_t m_flags;
+};
