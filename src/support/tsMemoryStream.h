@@ -22,6 +22,8 @@ public:
 
     const std::string& Data() const { return m_data; }
     std::size_t Position() const { return m_position; }
+    // Room for this many bytes, so that writes up to it do not move the data.
+    void Reserve(std::size_t size) { m_data.reserve(size); }
     // Writes beyond this total size fail part-way, as on a full disk.
     void SetCapacity(std::size_t capacity) { m_capacity = capacity; }
 

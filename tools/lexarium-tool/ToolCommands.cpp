@@ -3,9 +3,11 @@
 #include "ToolFiles.h"
 #include "model/CountWords.h"
 #include "model/TextResourceObject.h"
+#include "support/tsMemoryStream.h"
 #include "support/tsResult.h"
 #include "support/tsSafeSave.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -85,60 +87,41 @@ int RunInfo(const char* file) {
     return 0;
 }
 
-namespace {
-
-int ConvertLoaded(const char* input, const char* output) {
+int RunConvert(const char* input, const char* output) {
+    // One pass: each entry is written into memory as it is read, for the
+    // header, which comes first, counts the entries that only the end of the
+    // file tells. The input is closed before the output is written, so a file
+    // converted onto itself is read whole first.
+    TextResourceReadReport report;
+    tsMemoryStream records;
+    std::uint32_t count = 0;
+    {
+        StreamedFile file;
+        if (!file.Open(input, &report))
+            return 1;
+        // A current file's records take as many bytes again; older ones a few more.
+        records.Reserve(FileSize(input));
+        TextResourceEntry entry;
+        while (file.Reader().ReadEntry(entry))
+            entry.Write(records);
+        count = file.Reader().EntriesRead();
+    }
     // A damaged file converted onto itself keeps its original bytes in the
     // backups folder.
-    TextResourceObject object;
-    TextResourceReadReport report;
-    if (!Load(input, object, &report))
-        return 1;
+    const bool keepOldContent = report.HadReadFailures() && IsSameFile(input, output);
     return Save(
-        output, [&](tsOutputStream& stream) { return object.Write(stream); },
-        report.HadReadFailures() && IsSameFile(input, output));
-}
-
-} // namespace
-
-int RunConvert(const char* input, const char* output) {
-    // Streamed in two passes over the file, which is held open (and shared
-    // for reading) throughout: the first finds how many entries the load
-    // appends, which the header gives before them; the second writes them as
-    // they are read. A file that cannot be read twice, or that is its own
-    // output, is loaded whole.
-    if (!IsRegularFile(input) || IsSameFile(input, output))
-        return ConvertLoaded(input, output);
-    StreamedFile file;
-    if (!file.Open(input))
-        return 1;
-    TextResourceEntry entry;
-    while (file.Reader().ReadEntry(entry)) {
-    }
-    const std::uint32_t count = file.Reader().EntriesRead();
-    return Save(output, [&](tsOutputStream& stream) {
-        std::int32_t result = file.Stream().Seek(0, 0);
-        if (tsFailed(result))
-            return result;
-        TextResourceReader reader(file.Stream());
-        std::uint32_t written = 0;
-        {
-            TraceSilence silence; // the first pass traced these reads
-            reader.ReadHeader();
-        }
-        result = trs::WriteHeader(stream, count);
-        for (;;) {
-            {
-                TraceSilence silence;
-                if (!reader.ReadEntry(entry))
-                    break;
+        output,
+        [&](tsOutputStream& stream) {
+            std::int32_t result = trs::WriteHeader(stream, count);
+            const std::string& bytes = records.Data();
+            constexpr std::size_t kChunk = std::size_t(1) << 30;
+            for (std::size_t at = 0; at < bytes.size() && tsSucceeded(result); at += kChunk) {
+                const std::size_t size = std::min(kChunk, bytes.size() - at);
+                result = stream.Write(bytes.data() + at, static_cast<std::uint32_t>(size));
             }
-            entry.Write(stream);
-            ++written;
-        }
-        // The file changed between the passes: what was written is not what it holds.
-        return written == count ? result : E_FAIL;
-    });
+            return result;
+        },
+        keepOldContent);
 }
 
 int RunXml(const char* input, const char* output) {

@@ -1,7 +1,6 @@
 #include "ToolFiles.h"
 
 #include "support/tsResult.h"
-#include "support/tsTrace.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -26,11 +25,6 @@ bool StreamedFile::Open(const char* file, TextResourceReadReport* report) {
     return true;
 }
 
-bool IsRegularFile(const char* file) {
-    struct stat status {};
-    return ::stat(file, &status) == 0 && S_ISREG(status.st_mode);
-}
-
 bool IsReadableFolder(const char* folder, std::string& reason) {
     DIR* listing = ::opendir(folder); // owned: closed below
     if (listing == nullptr) {
@@ -41,17 +35,16 @@ bool IsReadableFolder(const char* folder, std::string& reason) {
     return true;
 }
 
+std::uint64_t FileSize(const char* file) {
+    struct stat status {};
+    return ::stat(file, &status) == 0 && S_ISREG(status.st_mode)
+               ? static_cast<std::uint64_t>(status.st_size)
+               : 0;
+}
+
 bool IsSameFile(const char* a, const char* b) {
     struct stat first {};
     struct stat second {};
     return ::stat(a, &first) == 0 && ::stat(b, &second) == 0 && first.st_dev == second.st_dev &&
            first.st_ino == second.st_ino;
-}
-
-TraceSilence::TraceSilence() : m_flags(traceFlags) {
-    traceFlags = static_cast<std::uint8_t>(traceFlags & ~1u);
-}
-
-TraceSilence::~TraceSilence() {
-    traceFlags = m_flags;
 }

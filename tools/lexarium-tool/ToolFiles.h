@@ -42,21 +42,9 @@ private:
     std::unique_ptr<TextResourceReader> m_reader;
 };
 
-// Whether `file` names a regular file: one that can be read twice.
-bool IsRegularFile(const char* file);
 // Whether `folder` can be listed; `reason` tells why not.
 bool IsReadableFolder(const char* folder, std::string& reason);
+// The size of the file in bytes; 0 when it cannot be told.
+std::uint64_t FileSize(const char* file);
 // Whether both names lead to the same existing file.
 bool IsSameFile(const char* a, const char* b);
-
-// Turns the trace off while it lives, for reads whose failures were traced before.
-class TraceSilence {
-public:
-    TraceSilence();
-    ~TraceSilence();
-    TraceSilence(const TraceSilence&) = delete;
-    TraceSilence& operator=(const TraceSilence&) = delete;
-
-private:
-    std::uint8_t m_flags;
-};
