@@ -2,6 +2,7 @@
 // ones only in case, as they do after recordings were copied from Windows.
 
 #include "audio/AudioLookup.h"
+#include "platform/Win32CodePage.h"
 
 namespace audio {
 
@@ -30,17 +31,10 @@ char32_t FoldCodePoint(char32_t c) {
     return c;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+// Every folded letter lies below U+0800, as its capital does: two bytes.
+void AppendTwoByteUtf8(std::string& out, char32_t c) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
 }
 
 } // namespace
@@ -59,28 +53,25 @@ std::string FoldCase(const std::string& utf8) {
     }
     std::string folded;
     folded.reserve(utf8.size());
+    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     for (std::size_t i = 0; i < size;) {
-        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            folded += static_cast<char>(lead >= 'A' && lead <= 'Z' ? lead + 0x20 : lead);
-            ++i;
+        if (bytes[i] < 0x80) {
+            const unsigned char c = bytes[i++];
+            folded += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 0x20 : c);
             continue;
         }
         // Only two-byte sequences hold letters that fold here; everything else,
         // valid or not, is copied byte for byte.
-        if ((lead & 0xE0) == 0xC0 && i + 1 < size &&
-            (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) {
-            const char32_t c =
-                (char32_t(lead & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
-            if (c >= 0x80) {
-                AppendUtf8(folded, FoldCodePoint(c));
-                i += 2;
-                continue;
-            }
+        std::size_t used = 0;
+        const char32_t c = platform::DecodeUtf8(bytes + i, size - i, used);
+        if (used == 2 && c != 0xFFFD) {
+            AppendTwoByteUtf8(folded, FoldCodePoint(c));
+        } else {
+            used = used == 0 ? 1 : used;
+            folded.append(utf8, i, used);
         }
-        folded += utf8[i];
-        ++i;
+        i += used;
     }
     return folded;
 }

@@ -1,41 +1,21 @@
 #include "OutputText.h"
 
+#include "platform/Win32CodePage.h"
+
 #include <cstdio>
 
 namespace {
 
 // The length of the valid UTF-8 sequence at `i`, or 0 when the bytes there are
-// not one (overlong forms, surrogates and values past U+10FFFF included).
+// not one.
 std::size_t Utf8SequenceLength(const std::string& text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length;
-    char32_t value;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        value = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        value = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        value = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size())
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-        value = (value << 6) | (byte(i + k) & 0x3F);
-    }
-    if ((length == 3 && (value < 0x800 || (value >= 0xD800 && value <= 0xDFFF))) ||
-        (length == 4 && (value < 0x10000 || value > 0x10FFFF)))
-        return 0;
-    return length;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data()) + i;
+    std::size_t used = 0;
+    const char32_t c = platform::DecodeUtf8(bytes, text.size() - i, used);
+    // The decoder answers U+FFFD for what is not UTF-8; only its own encoding is that character.
+    const bool valid =
+        c != 0xFFFD || (used == 3 && bytes[0] == 0xEF && bytes[1] == 0xBF && bytes[2] == 0xBD);
+    return valid ? used : 0;
 }
 
 } // namespace
