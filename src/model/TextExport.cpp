@@ -1,6 +1,7 @@
 // The plain-text export, written entry by entry through one reusable buffer.
 #include "model/TextExport.h"
 
+#include "model/TextResourceEntry.h"
 #include "model/TextResourceObject.h"
 
 #include <charconv>
@@ -15,7 +16,7 @@ constexpr std::size_t kFlushSize = 256 * 1024;
 } // namespace
 
 bool HasAudioFile(const TextResourceEntry& entry) {
-    return !entry.audioFile.empty() && std::string_view(entry.audioFile) != "leer";
+    return !entry.audioFile.empty() && entry.audioFile != kEmptyPlaceholder;
 }
 
 void AppendExportBlock(std::string& out, const TextResourceEntry& entry) {

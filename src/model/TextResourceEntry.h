@@ -8,6 +8,14 @@
 #include <cstdint>
 #include <string>
 
+// The words a new entry holds until the user writes its own: "UNBENANNT"
+// (untitled) in the identifier; "leer" (empty) in the audio file, the text and
+// the comment. Files keep them as the program has always written them: the
+// plain-text export reads "leer" as no audio file, and the checks tell of an
+// entry that still holds them. Kept in German on purpose.
+inline constexpr const char kUntitledIdentifier[] = "UNBENANNT";
+inline constexpr const char kEmptyPlaceholder[] = "leer";
+
 class TextResourceEntry {
 public:
     TextResourceEntry() = default;
@@ -28,10 +36,10 @@ public:
     bool operator==(const TextResourceEntry& other) const;
 
     std::uint32_t id = 0;
-    std::string identifier = "UNBENANNT";
-    std::string audioFile = "leer";
-    std::string text = "leer";
-    std::string comment = "leer";
+    std::string identifier = kUntitledIdentifier;
+    std::string audioFile = kEmptyPlaceholder;
+    std::string text = kEmptyPlaceholder;
+    std::string comment = kEmptyPlaceholder;
     std::string speaker;
     std::uint32_t lengthMs = 0;
 };
