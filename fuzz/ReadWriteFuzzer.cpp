@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TextResourceObject cleanObject;
     tsMemoryStream cleanInput(written.Data());
     cleanObject.Read(cleanInput, clean);
-    if (clean.HadReadFailures() || clean.MagicDiffers() || !clean.problems.empty() ||
+    if (!clean.LoadedWhole() || clean.MagicDiffers() || !clean.problems.empty() ||
         clean.trailingBytes != 0)
         std::abort();
 

@@ -105,7 +105,7 @@ std::int32_t CLexariumDoc::LoadFile(const CString& path) {
     // Whatever stopped the reader (damage, a file it could not read) may have
     // left bytes that a save would drop; a file that is not there has none.
     const bool whole = code == kFileNotFound || code == kPathNotFound ||
-                       (code >= 0 && !report.HadReadFailures());
+                       (code >= 0 && report.LoadedWhole());
     m_strDamagedFile = whole ? CString() : RealFile(path);
     return code; // the stream closes as it goes out of scope
 }

@@ -25,10 +25,14 @@ struct TextResourceFieldProblem {
 };
 
 struct TextResourceReadReport {
-    // Whether any read of the load failed: the header, a field of a record, or
-    // records that the count promises beyond the end of the data.
-    bool HadReadFailures() const {
-        return headerFailed || failedFieldReads > 0 || recordsWithData < count;
+    // Whether the file loaded whole, so that a save can give its bytes back:
+    // not when the header or a field could not be read, a zero byte cut a
+    // field short, the count promises records past the end of the data, or
+    // bytes follow the last record (known once the reader's Finish counted
+    // them). A foreign magic or a newer version alone loses nothing.
+    bool LoadedWhole() const {
+        return !headerFailed && failedFieldReads == 0 && cutFields == 0 &&
+               recordsWithData >= count && trailingBytes == 0;
     }
     // Whether the first 16 bytes are not the magic (also when fewer arrived).
     bool MagicDiffers() const;
@@ -43,6 +47,7 @@ struct TextResourceReadReport {
     // them are appended with the defaults of a new entry.
     std::uint32_t recordsWithData = 0;
     std::uint64_t failedFieldReads = 0;
+    std::uint64_t cutFields = 0; // cut short by a zero byte
     // Field problems of the records with data, in reading order. A reader of a
     // whole file may take them away as it goes; the counts above stay.
     std::vector<TextResourceFieldProblem> problems;

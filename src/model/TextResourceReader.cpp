@@ -151,6 +151,7 @@ void TextResourceReader::AfterField(trs::Field field, std::int32_t result,
         problem.kind = TextResourceFieldProblem::Kind::CutAtZero;
         problem.storedLength = storedLength;
         problem.keptLength = static_cast<std::uint32_t>(value->size());
+        ++m_report->cutFields;
     } else {
         return;
     }

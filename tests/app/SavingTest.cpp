@@ -9,6 +9,7 @@
 #include "common/Unprivileged.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -148,4 +149,38 @@ TEST_F(Saving, TheFirstSaveOverADamagedFileKeepsItsOriginalBytes) {
     EXPECT_TRUE(copies[0].startsWith("damaged.trs.")) << copies[0].toStdString();
     EXPECT_TRUE(copies[0].endsWith(".original.bak")) << copies[0].toStdString();
     EXPECT_EQ(ReadFile(Backups() + "/" + copies[0]), damaged);
+}
+
+TEST_F(Saving, OnlyALoadThatLostBytesKeepsTheOriginal) {
+    const QByteArray whole = ReadFile(MakeTrs("whole.trs", {"one", "two"}));
+    QByteArray foreign = whole;
+    foreign.replace(0, 4, "NOTA");
+    QByteArray newer = whole;
+    newer[16] = 7; // the version
+    QByteArray cut = whole;
+    cut[cut.indexOf("\x03one") + 2] = '\0'; // "o", a zero byte, "e"
+    QByteArray promised = whole;
+    promised[20] = 3; // the count: three records
+    const std::vector<std::tuple<std::string, QByteArray, bool>> cases = {
+        {"foreign-magic", foreign, false},        {"newer-version", newer, false},
+        {"trailing-bytes", whole + "tail", true}, {"zero-byte", cut, true},
+        {"count-past-data", promised, true},
+    };
+    for (const auto& [name, bytes, kept] : cases) {
+        SCOPED_TRACE(name);
+        const QString path = Path(name + ".trs");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        OpenAndChange(path);
+        Frame()->ExecuteCommand(ID_FILE_SAVE);
+        EXPECT_FALSE(Doc()->IsModified());
+        const QStringList copies =
+            FilesIn(Backups()).filter(QRegularExpression("^" + QString::fromStdString(name)));
+        ASSERT_EQ(copies.size(), kept ? 1 : 0);
+        if (kept) {
+            EXPECT_EQ(ReadFile(Backups() + "/" + copies[0]), bytes);
+        }
+    }
 }

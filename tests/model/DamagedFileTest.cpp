@@ -30,13 +30,13 @@ TEST(DamagedFile, MissingRecordsAreAppendedWithDefaults) {
     EXPECT_TRUE(*object.GetEntry(2) == TextResourceEntry());
     // Every failed read of the third record is traced, by the stream and by the strings.
     EXPECT_EQ(trace.lines.size(), 2u + 5u * 2u);
-    EXPECT_TRUE(report.HadReadFailures()) << "the caller learns of the damage";
+    EXPECT_FALSE(report.LoadedWhole()) << "the caller learns of the damage";
 
     const std::string wholeBytes = Header(4, 2) + Record(1, "ONE") + Record(2, "TWO");
     tsMemoryStream whole(wholeBytes);
     TextResourceReadReport wholeReport;
     EXPECT_EQ(object.Read(whole, wholeReport), 0);
-    EXPECT_FALSE(wholeReport.HadReadFailures());
+    EXPECT_TRUE(wholeReport.LoadedWhole());
 }
 
 TEST(DamagedFile, UnreadableCountFailsTheLoadAndAppendsNothing) {
@@ -115,7 +115,7 @@ TEST(DamagedFile, AReportTellsWhatTheReaderMetAndChangesNothing) {
         EXPECT_EQ(report.entries, plain.GetEntryCount());
         const bool damaged = name.find("count") == 0 || name.find("cut") == 0 ||
                              name.find("bad") == 0 || name.find("huge") == 0;
-        EXPECT_EQ(report.HadReadFailures(), damaged);
+        EXPECT_EQ(!report.LoadedWhole(), damaged);
         EXPECT_FALSE(report.MagicDiffers());
         EXPECT_EQ(report.trailingBytes, 0u);
     }
@@ -130,7 +130,7 @@ TEST(DamagedFile, AReportTellsWhatTheReaderMetAndChangesNothing) {
     tsMemoryStream stream(bytes);
     EXPECT_EQ(object.Read(stream, report), 0);
     EXPECT_TRUE(report.MagicDiffers());
-    EXPECT_TRUE(report.HadReadFailures());
+    EXPECT_FALSE(report.LoadedWhole());
     EXPECT_EQ(report.failedFieldReads, 1u);
     ASSERT_EQ(report.problems.size(), 2u);
     EXPECT_EQ(report.problems[0].kind, TextResourceFieldProblem::Kind::ReadFailed);

@@ -108,7 +108,7 @@ int RunConvert(const char* input, const char* output) {
     }
     // A damaged file converted onto itself keeps its original bytes in the
     // backups folder.
-    const bool keepOldContent = report.HadReadFailures() && IsSameFile(input, output);
+    const bool keepOldContent = !report.LoadedWhole() && IsSameFile(input, output);
     return Save(
         output,
         [&](tsOutputStream& stream) {
