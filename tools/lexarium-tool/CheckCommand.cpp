@@ -1,66 +1,56 @@
 // lexarium-tool check: what would break a build or a recording session.
-// The file is streamed; only ids, identifiers and the findings are kept.
+// The file is streamed through the checks; only what they need is kept.
 
-#include "AudioChecks.h"
-#include "EntryChecks.h"
-#include "Findings.h"
 #include "ToolCommands.h"
 #include "ToolFiles.h"
+#include "check/Checker.h"
+#include "check/FindingsOutput.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <optional>
-#include <sys/stat.h>
 
 int RunCheck(const char* file, const char* folder, bool json) {
-    std::optional<AudioChecks> audio;
+    check::CheckOptions options;
     if (folder != nullptr) {
         std::string reason;
         if (!IsReadableFolder(folder, reason)) {
             std::fprintf(stderr, "Cannot read the folder %s: %s\n", folder, reason.c_str());
             return 1;
         }
-        audio.emplace(folder);
+        options.audioFolder = folder;
     }
 
     TextResourceReadReport report;
     StreamedFile input;
     if (!input.Open(file, &report))
         return 1;
-    Findings findings;
-    AddHeaderDamage(report, findings);
-
     // Room for the entries the count promises, but no more than the file can
     // hold (a record takes 7 bytes at least): a damaged count must not claim memory.
-    std::uint64_t expected = report.count;
-    struct stat status {};
-    if (::stat(file, &status) == 0 && S_ISREG(status.st_mode))
-        expected =
-            std::min<std::uint64_t>(expected, static_cast<std::uint64_t>(status.st_size) / 7);
-    EntryChecks entries(static_cast<std::size_t>(std::min<std::uint64_t>(expected, 1u << 24)));
+    std::uint64_t expected = std::min<std::uint64_t>(report.count, 1u << 24);
+    if (const std::uint64_t size = FileSize(file); size > 0)
+        expected = std::min(expected, size / 7);
+    check::Checker checker(options, &report, static_cast<std::size_t>(expected));
     TextResourceReader& reader = input.Reader();
     TextResourceEntry entry;
-    std::uint32_t recordsWithData = 0;
     while (reader.ReadEntry(entry)) {
-        const std::uint32_t position = reader.EntriesRead() - 1;
-        // Entries past the end of the data hold the values of a new entry;
-        // the finding about the count tells of them all at once.
-        if (report.recordsWithData == recordsWithData)
-            continue;
-        recordsWithData = report.recordsWithData;
-        AddFieldDamage(report, position, entry, findings);
-        entries.Check(position, entry, findings);
-        if (audio)
-            audio->Check(position, entry, findings);
+        checker.Add(reader.EntriesRead() - 1, entry, report.problems);
+        report.problems.clear(); // checked: they need not pile up
     }
     reader.Finish();
-    AddEndDamage(report, findings);
-    if (audio)
-        audio->Finish(findings);
+    const std::vector<check::Finding> findings = checker.Finish();
 
-    if (json)
-        findings.PrintJson(stdout, file, reader.EntriesRead());
-    else
-        findings.PrintLines(stdout);
-    return findings.Empty() ? 0 : 3;
+    std::string text;
+    if (json) {
+        text = check::FindingsJson(findings, file, reader.EntriesRead());
+    } else {
+        for (const check::Finding& finding : findings) {
+            check::AppendFindingLine(text, finding);
+            if (text.size() >= (1u << 20)) {
+                std::fwrite(text.data(), 1, text.size(), stdout);
+                text.clear();
+            }
+        }
+    }
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return findings.empty() ? 0 : 3;
 }

@@ -1,10 +1,10 @@
 // lexarium-tool script: the recording script as CSV, grouped by speaker, and
 // the figures of each speaker on standard output.
 
-#include "OutputText.h"
 #include "ToolCommands.h"
 #include "ToolFiles.h"
 #include "audio/AudioLookup.h"
+#include "check/OutputText.h"
 #include "model/CountWords.h"
 #include "model/TextExport.h"
 #include "support/tsResult.h"
@@ -51,7 +51,7 @@ std::string Csv(const std::vector<std::string>& fields) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
             line += ',';
-        line += CsvField(fields[i]);
+        line += check::CsvField(fields[i]);
     }
     return line + "\r\n";
 }
@@ -140,7 +140,7 @@ int RunScript(const char* input, const char* output, const char* folder, const c
             if (folder != nullptr && !takes[p].recording)
                 ++group.missing;
         }
-        std::printf("%s\t%zu\t%llu\t%llu\t%.2f", LineField(group.name).c_str(),
+        std::printf("%s\t%zu\t%llu\t%llu\t%.2f", check::LineField(group.name).c_str(),
                     group.positions.size(), static_cast<unsigned long long>(group.words),
                     static_cast<unsigned long long>(group.characters),
                     static_cast<double>(group.lengthMs) / 60000.0);

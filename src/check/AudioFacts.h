@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace check {
+
 struct AudioFacts {
     bool readable = false;
     std::string error;        // why it is not readable
@@ -21,3 +23,5 @@ AudioFacts ReadAudioFacts(const std::string& path);
 // Whether `name` ends in the extension of a format libsndfile reads (letter
 // case ignored); headerless raw data does not count.
 bool HasAudioExtension(const std::string& name);
+
+} // namespace check

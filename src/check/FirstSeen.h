@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace check {
+
 // Positions are stored plus one, so that 0 marks a free slot.
 
 // Ids are usually ascending in a file (a new entry takes the largest id plus
@@ -59,3 +61,5 @@ private:
     std::vector<Text> m_texts;
     std::string m_bytes; // the texts, back to back
 };
+
+} // namespace check

@@ -4,8 +4,9 @@
 // threads while the check goes on looking up the next entries, and turns it
 // into findings (an undecodable file, a stored length that is off).
 
-#include "Findings.h"
+#include "check/Findings.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -14,6 +15,8 @@
 #include <thread>
 #include <utility>
 #include <vector>
+
+namespace check {
 
 class FactReaders {
 public:
@@ -28,7 +31,9 @@ public:
         std::size_t findingIndex = 0; // where its finding goes among the others
     };
 
-    FactReaders();
+    // Once `cancel` (not owned; may be null) is set, files still waiting are
+    // passed over.
+    explicit FactReaders(const std::atomic<bool>* cancel = nullptr);
     ~FactReaders();
     FactReaders(const FactReaders&) = delete;
     FactReaders& operator=(const FactReaders&) = delete;
@@ -49,7 +54,11 @@ private:
     void Hand(Batch batch);
     void Work();
     static bool Judge(const File& file, Result& result, bool retrying);
+    bool Cancelled() const {
+        return m_cancel != nullptr && m_cancel->load(std::memory_order_relaxed);
+    }
 
+    const std::atomic<bool>* m_cancel; // not owned; may be null
     Batch m_batch;
     std::size_t m_sequence = 0;
     std::mutex m_mutex;
@@ -60,3 +69,5 @@ private:
     std::vector<std::thread> m_threads;
     Batch m_retries;
 };
+
+} // namespace check

@@ -1,8 +1,10 @@
-#include "OutputText.h"
+#include "check/OutputText.h"
 
 #include "platform/Win32CodePage.h"
 
 #include <cstdio>
+
+namespace check {
 
 namespace {
 
@@ -110,3 +112,5 @@ std::string CsvField(const std::string& text) {
     out += '"';
     return out;
 }
+
+} // namespace check

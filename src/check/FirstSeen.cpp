@@ -1,7 +1,9 @@
-#include "FirstSeen.h"
+#include "check/FirstSeen.h"
 
 #include <algorithm>
 #include <functional>
+
+namespace check {
 
 namespace {
 
@@ -120,3 +122,5 @@ void FirstSeenTexts::Grow() {
         m_slots[i] = slot;
     }
 }
+
+} // namespace check

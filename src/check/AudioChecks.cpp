@@ -1,6 +1,7 @@
-#include "AudioChecks.h"
+#include "check/AudioChecks.h"
 
-#include "AudioFacts.h"
+#include "check/AudioFacts.h"
+#include "check/Wording.h"
 #include "model/TextExport.h"
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <vector>
+
+namespace check {
 
 namespace fs = std::filesystem;
 
@@ -23,14 +26,10 @@ std::string NormalPath(const std::string& path) {
     return fs::path(path).lexically_normal().string();
 }
 
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
 } // namespace
 
-AudioChecks::AudioChecks(std::string folder)
-    : m_folder(folder), m_missionFolder(std::move(folder)) {}
+AudioChecks::AudioChecks(std::string folder, const std::atomic<bool>* cancel)
+    : m_folder(folder), m_missionFolder(std::move(folder)), m_cancel(cancel), m_facts(cancel) {}
 
 void AudioChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
                         Findings& findings) {
@@ -40,7 +39,7 @@ void AudioChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
     if (plain.Found())
         Found(position, entry, plain, false, findings);
     else
-        findings.AddEntryFinding("missing-audio", position, entry,
+        findings.AddEntryFinding("missing-audio", position, entry, Field::AudioFile,
                                  Quoted(entry.audioFile) + " is not in the folder");
     // A female take is optional; one that exists must play as well.
     const audio::AudioLookupResult female = m_locator.FindRecording(m_missionFolder, entry, true);
@@ -55,7 +54,7 @@ void AudioChecks::Found(std::uint32_t position, const TextResourceEntry& entry,
         std::string stored = entry.audioFile;
         if (female)
             audio::MakeFemaleName(entry.audioFile, stored);
-        findings.AddEntryFinding("case-mismatch", position, entry,
+        findings.AddEntryFinding("case-mismatch", position, entry, Field::AudioFile,
                                  (female ? "female take " : "") + Quoted(stored) +
                                      " is found only as " + Quoted(found.path) +
                                      ", which differs in letter case");
@@ -76,12 +75,15 @@ namespace {
 // followed, so that a loop cannot trap the walk). Folders that cannot be read
 // are passed over.
 template <typename Visit>
-void ForEachFileBelow(const std::string& folder, const std::string& relative, Visit& visit) {
+void ForEachFileBelow(const std::string& folder, const std::string& relative, Visit& visit,
+                      const std::atomic<bool>* cancel) {
     const std::string path = relative.empty() ? folder : folder + "/" + relative;
     DIR* listing = ::opendir(path.c_str()); // owned: closed below
     if (listing == nullptr)
         return;
     while (const dirent* item = ::readdir(listing)) {
+        if (cancel != nullptr && cancel->load(std::memory_order_relaxed))
+            break;
         const std::string name = item->d_name;
         if (name == "." || name == "..")
             continue;
@@ -98,7 +100,7 @@ void ForEachFileBelow(const std::string& folder, const std::string& relative, Vi
                                                       : DT_UNKNOWN;
         }
         if (type == DT_DIR)
-            ForEachFileBelow(folder, below, visit);
+            ForEachFileBelow(folder, below, visit, cancel);
         else if (type == DT_REG)
             visit(below);
     }
@@ -109,16 +111,19 @@ void ForEachFileBelow(const std::string& folder, const std::string& relative, Vi
 
 void AudioChecks::AddUnused(Findings& findings) const {
     std::vector<std::string> unused;
-    std::string folder = m_folder;
+    // An empty mission folder is the current folder, as for listen.
+    std::string folder = m_folder.empty() ? "." : m_folder;
     while (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
     auto visit = [&](const std::string& below) {
         if (HasAudioExtension(below) && !m_reached.Contains(NormalPath(folder + "/" + below)))
             unused.push_back(below);
     };
-    ForEachFileBelow(folder, {}, visit);
+    ForEachFileBelow(folder, {}, visit, m_cancel);
     std::sort(unused.begin(), unused.end());
     for (const std::string& path : unused)
         findings.AddFolderFinding("unused-audio",
                                   Quoted(path) + " is not the recording of any entry");
 }
+
+} // namespace check

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace check {
+
 // `text` as a JSON string with its quotes. Valid UTF-8 goes out as it is;
 // quotes, backslashes and control characters are escaped, and bytes that are
 // not UTF-8 become U+FFFD, so that the output is always valid JSON.
@@ -18,3 +20,5 @@ std::string LineField(const std::string& text);
 // `text` as a CSV field (RFC 4180): quoted, with quotes doubled, when it holds
 // a comma, a quote, a carriage return or a line feed; otherwise as it is.
 std::string CsvField(const std::string& text);
+
+} // namespace check

@@ -1,32 +1,26 @@
 #pragma once
 
-// The findings of lexarium-tool check and their two printed forms.
+// The findings of one check as they are made, kept in the order in which
+// they are listed: the file's, the entries', the folder's.
 
+#include "check/Finding.h"
 #include "model/TextResourceEntry.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
-struct Finding {
-    std::string kind;
-    bool ofEntry = false; // false: the finding belongs to the file or the folder
-    std::uint32_t position = 0;
-    std::uint32_t id = 0;
-    std::string identifier;
-    std::string detail;
-};
+namespace check {
 
 class Findings {
 public:
     // A finding of the file as a whole.
     void AddFileFinding(std::string kind, std::string detail);
-    // A finding of the entry at `position`.
+    // A finding of the entry at `position`, about `field` of it.
     void AddEntryFinding(std::string kind, std::uint32_t position, const TextResourceEntry& entry,
-                         std::string detail);
-    // A finding of the recordings' folder, printed after the entries'.
+                         Field field, std::string detail);
+    // A finding of the recordings' folder, listed after the entries'.
     void AddFolderFinding(std::string kind, std::string detail);
 
     // The number of entry findings so far: where the next one goes.
@@ -36,16 +30,13 @@ public:
     void InsertEntryFindings(std::vector<std::pair<std::size_t, Finding>> placed);
 
     bool Empty() const { return m_file.empty() && m_entries.empty() && m_folder.empty(); }
-
-    // KIND, POSITION, ID, IDENTIFIER, DETAIL: one line each, tab-separated.
-    void PrintLines(std::FILE* out) const;
-    // One JSON object: the file's name, its entry count and the findings.
-    void PrintJson(std::FILE* out, const std::string& file, std::uint32_t entries) const;
+    // All findings in their order; the lists are left empty.
+    std::vector<Finding> TakeAll();
 
 private:
-    template <typename Visit> void ForEach(Visit visit) const;
-
     std::vector<Finding> m_file;
     std::vector<Finding> m_entries;
     std::vector<Finding> m_folder;
 };
+
+} // namespace check

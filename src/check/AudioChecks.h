@@ -1,21 +1,26 @@
 #pragma once
 
-// The checks of lexarium-tool check against a folder of recordings, which
-// plays the mission folder: the editor's own lookup finds each entry's
-// recording and its female take, libsndfile tells whether a found file decodes
-// and how long it is, and the audio files that no entry reaches are listed.
+// The checks against a folder of recordings, the mission folder: the
+// editor's own lookup finds each entry's recording and its female take,
+// libsndfile tells whether a found file decodes and how long it is, and the
+// audio files that no entry reaches are listed.
 
-#include "FactReaders.h"
-#include "Findings.h"
-#include "FirstSeen.h"
 #include "audio/AudioLookup.h"
+#include "check/FactReaders.h"
+#include "check/Findings.h"
+#include "check/FirstSeen.h"
 
+#include <atomic>
 #include <string>
 #include <vector>
 
+namespace check {
+
 class AudioChecks {
 public:
-    explicit AudioChecks(std::string folder);
+    // An empty `folder` is the current folder, as for listen. Once `cancel`
+    // (not owned; may be null) is set, the work still waiting is dropped.
+    AudioChecks(std::string folder, const std::atomic<bool>* cancel);
 
     // Looks the entry's recordings up. What libsndfile tells of the files
     // found is read by helpers meanwhile, and its findings are put in where
@@ -30,9 +35,12 @@ private:
                const audio::AudioLookupResult& found, bool female, Findings& findings);
     void AddUnused(Findings& findings) const;
 
-    std::string m_folder;        // as given
-    std::string m_missionFolder; // as the lookup repairs it
+    std::string m_folder;              // as given
+    std::string m_missionFolder;       // as the lookup repairs it
+    const std::atomic<bool>* m_cancel; // not owned; may be null
     audio::AudioLocator m_locator{true};
     FirstSeenTexts m_reached{1024}; // the files found, as lexically normal paths
     FactReaders m_facts;
 };
+
+} // namespace check

@@ -1,10 +1,13 @@
-#include "FactReaders.h"
+#include "check/FactReaders.h"
 
-#include "AudioFacts.h"
+#include "check/AudioFacts.h"
+#include "check/Wording.h"
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+
+namespace check {
 
 namespace {
 
@@ -16,13 +19,9 @@ constexpr std::size_t kQueuedBatches = 8;
 // Stored lengths may differ from the recordings' by this much.
 constexpr double kLengthToleranceMs = 100.0;
 
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
 } // namespace
 
-FactReaders::FactReaders() {
+FactReaders::FactReaders(const std::atomic<bool>* cancel) : m_cancel(cancel) {
     // The looking up goes on on the calling thread; the helpers take the
     // other processors, and one at least.
     const unsigned processors = std::thread::hardware_concurrency();
@@ -74,6 +73,8 @@ void FactReaders::Work() {
         std::vector<Result> results;
         Batch retries;
         for (auto& [sequence, file] : batch) {
+            if (Cancelled())
+                break;
             Result result;
             result.sequence = sequence;
             if (!Judge(file, result, false))
@@ -94,7 +95,7 @@ void FactReaders::Work() {
 bool FactReaders::Judge(const File& file, Result& result, bool retrying) {
     const AudioFacts facts = ReadAudioFacts(file.path);
     Finding& finding = result.finding;
-    finding.ofEntry = true;
+    finding.scope = Scope::Entry;
     finding.position = file.position;
     finding.id = file.id;
     finding.identifier = file.identifier;
@@ -108,6 +109,7 @@ bool FactReaders::Judge(const File& file, Result& result, bool retrying) {
             return true;
         }
         finding.kind = "unreadable-audio";
+        finding.field = Field::AudioFile;
         finding.detail = take + Quoted(file.path) + " does not decode: " + facts.error;
         return true;
     }
@@ -115,6 +117,7 @@ bool FactReaders::Judge(const File& file, Result& result, bool retrying) {
         std::fabs(facts.LengthMs() - file.lengthMs) <= kLengthToleranceMs)
         return false;
     finding.kind = "length-mismatch";
+    finding.field = Field::Length;
     finding.detail = "stored " + std::to_string(file.lengthMs) + " ms, " + Quoted(file.path) +
                      " lasts " + std::to_string(std::llround(facts.LengthMs())) + " ms";
     return true;
@@ -133,6 +136,8 @@ std::vector<std::pair<std::size_t, Finding>> FactReaders::Finish() {
     m_threads.clear();
 
     for (const auto& [sequence, file] : m_retries) {
+        if (Cancelled())
+            break;
         Result result;
         result.sequence = sequence;
         if (Judge(file, result, true))
@@ -148,3 +153,5 @@ std::vector<std::pair<std::size_t, Finding>> FactReaders::Finish() {
     m_results.clear();
     return placed;
 }
+
+} // namespace check

@@ -1,40 +1,34 @@
-#include "EntryChecks.h"
+#include "check/DamageFindings.h"
 
+#include "check/Wording.h"
 #include "model/TextResourceFormat.h"
 #include "support/tsResult.h"
 
-#include <cstdio>
+namespace check {
 
 namespace {
 
-std::string Printf(const char* format, auto... arguments) {
-    char buffer[512];
-    std::snprintf(buffer, sizeof buffer, format, arguments...);
-    return buffer;
+Field FieldOf(trs::Field field) {
+    switch (field) {
+    case trs::Field::Id:
+        return Field::Id;
+    case trs::Field::Identifier:
+        return Field::Identifier;
+    case trs::Field::AudioFile:
+        return Field::AudioFile;
+    case trs::Field::Text:
+        return Field::Text;
+    case trs::Field::Comment:
+        return Field::Comment;
+    case trs::Field::Speaker:
+        return Field::Speaker;
+    case trs::Field::LengthMs:
+        return Field::Length;
+    }
+    return Field::None;
 }
 
 } // namespace
-
-void EntryChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
-                        Findings& findings) {
-    const std::uint32_t firstId = m_ids.Remember(entry.id, position);
-    if (firstId != position)
-        findings.AddEntryFinding("duplicate-id", position, entry,
-                                 Printf("the same id as the entry at position %u", firstId));
-    const std::uint32_t firstIdentifier = m_identifiers.Remember(entry.identifier, position);
-    if (firstIdentifier != position)
-        findings.AddEntryFinding(
-            "duplicate-identifier", position, entry,
-            Printf("the same identifier as the entry at position %u", firstIdentifier));
-
-    if (entry.identifier == "UNBENANNT")
-        findings.AddEntryFinding("placeholder", position, entry,
-                                 "the identifier is still \"UNBENANNT\"");
-    if (entry.text == "leer")
-        findings.AddEntryFinding("placeholder", position, entry, "the text is still \"leer\"");
-    if (entry.text.empty())
-        findings.AddEntryFinding("empty-text", position, entry, "the text is empty");
-}
 
 void AddHeaderDamage(const TextResourceReadReport& report, Findings& findings) {
     if (report.MagicDiffers()) {
@@ -73,9 +67,8 @@ void AddEndDamage(const TextResourceReadReport& report, Findings& findings) {
                                        static_cast<unsigned long long>(report.bytesRead)));
 }
 
-void AddFieldDamage(TextResourceReadReport& report, std::uint32_t position,
+void AddFieldDamage(std::span<const TextResourceFieldProblem> problems, std::uint32_t position,
                     const TextResourceEntry& entry, Findings& findings) {
-    const std::vector<TextResourceFieldProblem>& problems = report.problems;
     for (std::size_t i = 0; i < problems.size(); ++i) {
         const TextResourceFieldProblem& problem = problems[i];
         const char* field = trs::FieldName(problem.field);
@@ -101,7 +94,20 @@ void AddFieldDamage(TextResourceReadReport& report, std::uint32_t position,
             detail = Printf("%s at byte %llu: the read failed (error 0x%08X)", field, offset,
                             static_cast<unsigned>(problem.result));
         }
-        findings.AddEntryFinding("damaged", position, entry, std::move(detail));
+        findings.AddEntryFinding("damaged", position, entry, FieldOf(problem.field),
+                                 std::move(detail));
     }
-    report.problems.clear();
 }
+
+std::span<const TextResourceFieldProblem>
+ProblemsAt(const std::vector<TextResourceFieldProblem>& problems, std::size_t& next,
+           std::uint32_t position) {
+    while (next < problems.size() && problems[next].position < position)
+        ++next;
+    const std::size_t first = next;
+    while (next < problems.size() && problems[next].position == position)
+        ++next;
+    return std::span<const TextResourceFieldProblem>(problems).subspan(first, next - first);
+}
+
+} // namespace check

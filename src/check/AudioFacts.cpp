@@ -2,7 +2,7 @@
 // file's start: a format's header sits there, and opening a file directly costs
 // libsndfile a system call for every small read and seek of its header.
 
-#include "AudioFacts.h"
+#include "check/AudioFacts.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
+
+namespace check {
 
 namespace {
 
@@ -172,3 +174,5 @@ bool HasAudioExtension(const std::string& name) {
         return false;
     return extensions.count(Lower(name.substr(dot + 1))) != 0;
 }
+
+} // namespace check

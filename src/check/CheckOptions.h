@@ -1,0 +1,41 @@
+#pragma once
+
+// What a check looks at beyond the checks that always run (the damage the
+// reader met, duplicate ids and identifiers, the placeholders of a new entry,
+// empty texts), and how its caller follows and stops it.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace check {
+
+struct CheckOptions {
+    // The folder of recordings (the mission folder): each entry's recording
+    // and female take are looked up in it as listen looks them up, what
+    // libsndfile tells of the files found is judged, and its audio files that
+    // no entry names are listed. An empty folder is the current folder, as
+    // for listen. None: recordings are not checked.
+    std::optional<std::string> audioFolder;
+
+    // The checks still to come bring their settings here, each off unless set:
+    // - the recorded list: which text each recording was made from;
+    // - characters per second above which a line is too fast to speak;
+    // - loudness and clipping levels of the recordings;
+    // - a reference file whose entries are matched by identifier.
+};
+
+// How the caller of a long check follows it and stops it. Both are used on
+// the thread that runs the check.
+struct CheckControl {
+    // Told now and then how many entries are done of `total`.
+    std::function<void(std::uint64_t done, std::uint64_t total)> progress;
+    std::uint64_t total = 0; // as the caller knows it; 0 when unknown
+    // Looked at now and then: once it is set, the check stops and gives no
+    // findings.
+    const std::atomic<bool>* cancel = nullptr; // not owned; may be null
+};
+
+} // namespace check

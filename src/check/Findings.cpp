@@ -1,0 +1,63 @@
+#include "check/Findings.h"
+
+#include <iterator>
+
+namespace check {
+
+void Findings::AddFileFinding(std::string kind, std::string detail) {
+    Finding finding;
+    finding.kind = std::move(kind);
+    finding.detail = std::move(detail);
+    m_file.push_back(std::move(finding));
+}
+
+void Findings::AddEntryFinding(std::string kind, std::uint32_t position,
+                               const TextResourceEntry& entry, Field field, std::string detail) {
+    Finding finding;
+    finding.kind = std::move(kind);
+    finding.scope = Scope::Entry;
+    finding.position = position;
+    finding.id = entry.id;
+    finding.identifier = entry.identifier;
+    finding.field = field;
+    finding.detail = std::move(detail);
+    m_entries.push_back(std::move(finding));
+}
+
+void Findings::InsertEntryFindings(std::vector<std::pair<std::size_t, Finding>> placed) {
+    if (placed.empty())
+        return;
+    // Only the tail after the first place is merged.
+    const std::size_t start = placed.front().first;
+    std::vector<Finding> tail(std::make_move_iterator(m_entries.begin() + start),
+                              std::make_move_iterator(m_entries.end()));
+    m_entries.resize(start);
+    std::size_t next = 0;
+    for (std::size_t i = 0; i <= tail.size(); ++i) {
+        while (next < placed.size() && placed[next].first - start == i)
+            m_entries.push_back(std::move(placed[next++].second));
+        if (i < tail.size())
+            m_entries.push_back(std::move(tail[i]));
+    }
+}
+
+void Findings::AddFolderFinding(std::string kind, std::string detail) {
+    Finding finding;
+    finding.kind = std::move(kind);
+    finding.scope = Scope::Folder;
+    finding.detail = std::move(detail);
+    m_folder.push_back(std::move(finding));
+}
+
+std::vector<Finding> Findings::TakeAll() {
+    std::vector<Finding> all = std::move(m_file);
+    all.reserve(all.size() + m_entries.size() + m_folder.size());
+    std::move(m_entries.begin(), m_entries.end(), std::back_inserter(all));
+    std::move(m_folder.begin(), m_folder.end(), std::back_inserter(all));
+    m_file.clear();
+    m_entries.clear();
+    m_folder.clear();
+    return all;
+}
+
+} // namespace check
