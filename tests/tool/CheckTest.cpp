@@ -2,6 +2,7 @@
 // files and of a folder of recordings written here, the exit status, and the
 // JSON form read back by a real parser.
 
+#include "CheckCases.h"
 #include "RunTool.h"
 #include "model/TrsBytes.h"
 #include "support/tsMemoryStream.h"
@@ -16,42 +17,10 @@ using namespace trsbytes;
 
 namespace {
 
-TextResourceEntry Entry(std::uint32_t id, const std::string& identifier, const std::string& text,
-                        const std::string& audio = "leer", std::uint32_t lengthMs = 0) {
-    TextResourceEntry entry;
-    entry.id = id;
-    entry.identifier = identifier;
-    entry.text = text;
-    entry.audioFile = audio;
-    entry.lengthMs = lengthMs;
-    return entry;
-}
-
-std::string FileOf(const std::vector<TextResourceEntry>& entries) {
-    TextResourceObject object;
-    for (const TextResourceEntry& entry : entries)
-        object.AddEntry(entry);
-    return testdata::ToFileBytes(object);
-}
-
-std::string Record(std::uint32_t id, const std::string& identifier,
-                   const std::string& text = Str("text")) {
-    return U32(id) + Str(identifier) + Str("leer") + text + Str("c") + Str("s") + U32(0);
-}
-
-// A recording of `milliseconds` at 8000 Hz, written by libsndfile.
-void WriteRecording(const std::string& path, int milliseconds, int format = SF_FORMAT_WAV) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    SF_INFO info{};
-    info.samplerate = 8000;
-    info.channels = 1;
-    info.format = format | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
-    std::vector<short> samples(static_cast<std::size_t>(milliseconds) * 8, 0);
-    sf_write_short(file, samples.data(), static_cast<sf_count_t>(samples.size()));
-    sf_close(file);
-}
+using checkcases::Entry;
+using checkcases::FileOf;
+using checkcases::Record;
+using checkcases::WriteRecording;
 
 class CheckTest : public ::testing::Test {
 protected:
