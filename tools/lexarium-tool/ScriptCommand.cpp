@@ -114,15 +114,14 @@ int RunScript(const char* input, const char* output, const char* folder, const c
                 }
                 text += Csv(row);
                 if (text.size() >= (1u << 20)) {
-                    std::int32_t result =
-                        out.Write(text.data(), static_cast<std::uint32_t>(text.size()));
+                    std::int32_t result = WriteAll(out, text.data(), text.size());
                     if (tsFailed(result))
                         return result;
                     text.clear();
                 }
             }
         }
-        return out.Write(text.data(), static_cast<std::uint32_t>(text.size()));
+        return WriteAll(out, text.data(), text.size());
     });
     if (saved != 0)
         return saved;

@@ -5,19 +5,13 @@
 #include "model/TextExport.h"
 #include "support/tsResult.h"
 
-#include <algorithm>
-
 namespace {
 
-// Hands the export's pieces to the output stream, whose writes take 32-bit sizes.
+// Hands the export's pieces to the output stream.
 TextExportWriter::Sink SinkInto(tsOutputStream& out, std::int32_t& result) {
     return [&out, &result](const char* data, std::size_t size) {
-        while (size > 0 && tsSucceeded(result)) {
-            const std::size_t piece = std::min<std::size_t>(size, 1u << 30);
-            result = out.Write(data, static_cast<std::uint32_t>(piece));
-            data += piece;
-            size -= piece;
-        }
+        if (tsSucceeded(result))
+            result = WriteAll(out, data, size);
         return tsSucceeded(result);
     };
 }

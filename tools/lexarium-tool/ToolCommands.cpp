@@ -3,6 +3,7 @@
 #include "ToolFiles.h"
 #include "model/CountWords.h"
 #include "model/TextResourceObject.h"
+#include "platform/Win32Error.h"
 #include "support/tsMemoryStream.h"
 #include "support/tsResult.h"
 #include "support/tsSafeSave.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 bool Load(const char* file, TextResourceObject& object, TextResourceReadReport* report) {
     std::int32_t result;
@@ -20,7 +22,7 @@ bool Load(const char* file, TextResourceObject& object, TextResourceReadReport* 
             result = report != nullptr ? object.Read(stream, *report) : object.Read(stream);
     }
     if (tsFailed(result)) {
-        std::fprintf(stderr, "An error accured while loading this file!\n");
+        ReportLoadFailure();
         return false;
     }
     return true;
@@ -28,22 +30,20 @@ bool Load(const char* file, TextResourceObject& object, TextResourceReadReport* 
 
 namespace {
 
+// Why a save failed, in plain words.
 const char* Reason(std::int32_t result) {
-    switch (static_cast<std::uint32_t>(result)) {
-    case 0x80070002u:
-    case 0x80070003u:
-        return "the folder does not exist";
-    case 0x80070005u:
-        return "permission denied";
-    case 0x80070013u:
-        return "the medium is write-protected";
-    case 0x80070020u:
-        return "the file is in use by another program";
-    case 0x80070070u:
-        return "the disk is full";
-    default:
-        return "write error";
-    }
+    static const std::pair<std::uint32_t, const char*> kReasons[] = {
+        {platform::ERROR_FILE_NOT_FOUND, "the folder does not exist"},
+        {platform::ERROR_PATH_NOT_FOUND, "the folder does not exist"},
+        {platform::ERROR_ACCESS_DENIED, "permission denied"},
+        {platform::ERROR_WRITE_PROTECT, "the medium is write-protected"},
+        {platform::ERROR_SHARING_VIOLATION, "the file is in use by another program"},
+        {platform::ERROR_DISK_FULL, "the disk is full"},
+    };
+    for (const auto& [error, reason] : kReasons)
+        if (result == tsResultFromError(error))
+            return reason;
+    return "write error";
 }
 
 } // namespace
@@ -113,12 +113,8 @@ int RunConvert(const char* input, const char* output) {
         output,
         [&](tsOutputStream& stream) {
             std::int32_t result = trs::WriteHeader(stream, count);
-            const std::string& bytes = records.Data();
-            constexpr std::size_t kChunk = std::size_t(1) << 30;
-            for (std::size_t at = 0; at < bytes.size() && tsSucceeded(result); at += kChunk) {
-                const std::size_t size = std::min(kChunk, bytes.size() - at);
-                result = stream.Write(bytes.data() + at, static_cast<std::uint32_t>(size));
-            }
+            if (tsSucceeded(result))
+                result = WriteAll(stream, records.Data().data(), records.Data().size());
             return result;
         },
         keepOldContent);

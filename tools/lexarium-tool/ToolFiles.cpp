@@ -2,6 +2,7 @@
 
 #include "support/tsResult.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,7 +10,20 @@
 #include <sys/stat.h>
 
 void ReportLoadFailure() {
+    // "accured" is kept on purpose: the editor has always said it this way.
     std::fprintf(stderr, "An error accured while loading this file!\n");
+}
+
+std::int32_t WriteAll(tsOutputStream& out, const char* data, std::size_t size) {
+    constexpr std::size_t kPiece = std::size_t(1) << 30;
+    std::int32_t result = S_OK;
+    while (size > 0 && tsSucceeded(result)) {
+        const std::size_t piece = std::min(size, kPiece);
+        result = out.Write(data, static_cast<std::uint32_t>(piece));
+        data += piece;
+        size -= piece;
+    }
+    return result;
 }
 
 bool StreamedFile::Open(const char* file, TextResourceReadReport* report) {

@@ -24,6 +24,10 @@ bool Load(const char* file, TextResourceObject& object,
 int Save(const char* output, const std::function<std::int32_t(tsOutputStream&)>& write,
          bool keepOldContent = false);
 
+// Writes the whole buffer, in pieces the stream's 32-bit sizes take: the
+// result of the first write that failed, else of the last.
+std::int32_t WriteAll(tsOutputStream& out, const char* data, std::size_t size);
+
 // Prints the message of a file that cannot be loaded.
 void ReportLoadFailure();
 
@@ -35,7 +39,6 @@ public:
     bool Open(const char* file, TextResourceReadReport* report = nullptr); // not owned
 
     TextResourceReader& Reader() { return *m_reader; }
-    tsFileStream& Stream() { return m_stream; }
 
 private:
     tsFileStream m_stream;
