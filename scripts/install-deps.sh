@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the build, the tests and the fuzzing need,
 # only those that are missing. Needs root (or sudo) when something is missing.
-# lexarium-tool reads the facts of recordings with libsndfile; its tests read
-# its JSON and CSV back with Python's own parsers.
+# lexarium-tool parses its command line with CLI11 and reads the facts of
+# recordings with libsndfile; its tests read its JSON and CSV back with
+# Python's own parsers.
 # The fallback font lets the editor show Chinese, Japanese and Korean text,
 # which the default fonts lack. Qt's translations make its own texts (file
 # dialogs, context menus) German like the framework's; the start-up picture
@@ -18,6 +19,7 @@ packages=(
   gstreamer1.0-pulseaudio pulseaudio pulseaudio-utils
   libgtest-dev libbenchmark-dev
   pkgconf libsndfile1-dev
+  libcli11-dev
   python3
   libx11-dev
   libxml2-utils

@@ -8,6 +8,7 @@
 constexpr std::int32_t S_OK = 0;
 constexpr std::int32_t E_UNEXPECTED = static_cast<std::int32_t>(0x8000FFFFu);
 constexpr std::int32_t E_NOTIMPL = static_cast<std::int32_t>(0x80004001u);
+constexpr std::int32_t E_ABORT = static_cast<std::int32_t>(0x80004004u);
 constexpr std::int32_t E_FAIL = static_cast<std::int32_t>(0x80004005u);
 constexpr std::int32_t E_OUTOFMEMORY = static_cast<std::int32_t>(0x8007000Eu);
 constexpr std::int32_t E_INVALIDARG = static_cast<std::int32_t>(0x80070057u);

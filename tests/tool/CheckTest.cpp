@@ -105,10 +105,10 @@ TEST_F(CheckTest, EverySortOfDamageIsToldWhereItIs) {
     TextResourceObject loaded;
     tsMemoryStream stream(ReadBytes(dir.File("in.trs")));
     loaded.Read(stream);
-    ASSERT_EQ(
-        RunTool(dir, "convert " + Quote(dir.File("in.trs")) + " " + Quote(dir.File("out.trs")))
-            .status,
-        0);
+    ASSERT_EQ(RunTool(dir, "convert --accept-damage " + Quote(dir.File("in.trs")) + " " +
+                               Quote(dir.File("out.trs")))
+                  .status,
+              0);
     EXPECT_EQ(ReadBytes(dir.File("out.trs")), testdata::ToFileBytes(loaded));
 }
 
@@ -165,7 +165,7 @@ TEST_F(CheckTest, WrongArgumentsAndUnloadableFiles) {
           "check " + in + " --frobnicate"}) {
         Outcome outcome = RunTool(dir, arguments);
         EXPECT_EQ(outcome.status, 2) << arguments;
-        EXPECT_EQ(outcome.err.rfind("usage: lexarium-tool", 0), 0u) << arguments;
+        EXPECT_NE(outcome.err.find("\nusage: lexarium-tool"), std::string::npos) << arguments;
     }
     WriteBytes(dir.File("short.trs"), std::string(20, 'x'));
     for (const char* file : {"short.trs", "missing.trs"}) {

@@ -1,11 +1,11 @@
 // Runs lexarium-tool as a user would and checks its output, files and exit status.
 
 #include "RunTool.h"
+#include "common/Environment.h"
+#include "common/TempDir.h"
 #include "model/CountWords.h"
 #include "model/TextExport.h"
 #include "support/tsMemoryStream.h"
-#include "common/Environment.h"
-#include "common/TempDir.h"
 #include "support/tsStream.h"
 #include "testdata/TestData.h"
 
@@ -135,7 +135,10 @@ TEST(LexariumTool, ConvertSavesAsTheEditorDoes) {
     // A damaged file converted onto itself keeps its original bytes.
     const std::string damaged = bytes.substr(0, bytes.size() - 3);
     WriteBytes(dir.File("damaged.trs"), damaged);
-    EXPECT_EQ(convert("damaged.trs", "damaged.trs").status, 0);
+    EXPECT_EQ(RunTool(dir, "convert --accept-damage " + Quote(dir.File("damaged.trs")) + " " +
+                               Quote(dir.File("damaged.trs")))
+                  .status,
+              0);
     std::vector<std::string> kept;
     for (const auto& item : std::filesystem::directory_iterator(dir.File("state/lexarium/backups")))
         kept.push_back(item.path().string());
@@ -163,7 +166,7 @@ TEST(LexariumTool, WrongArgumentsPrintTheUsage) {
     for (const char* arguments : {"", "info", "convert only-one", "frobnicate a b", "xml a b c"}) {
         Outcome outcome = RunTool(dir, arguments);
         EXPECT_EQ(outcome.status, 2) << arguments;
-        EXPECT_EQ(outcome.err.rfind("usage: lexarium-tool", 0), 0u) << arguments;
+        EXPECT_NE(outcome.err.find("\nusage: lexarium-tool"), std::string::npos) << arguments;
     }
 }
 
@@ -187,11 +190,13 @@ TEST(LexariumTool, StreamedCommandsGiveWhatTheLoadedFileGives) {
         tsMemoryStream stream(bytes);
         const bool loads = object.Read(stream) >= 0;
 
-        Outcome outcome = RunTool(dir, "convert " + Quote(in) + " " + Quote(dir.File("out.trs")));
+        Outcome outcome =
+            RunTool(dir, "convert --accept-damage " + Quote(in) + " " + Quote(dir.File("out.trs")));
         EXPECT_EQ(outcome.status, loads ? 0 : 1);
-        outcome = RunTool(dir, "text " + Quote(in) + " " + Quote(dir.File("out.txt")));
+        outcome =
+            RunTool(dir, "text --accept-damage " + Quote(in) + " " + Quote(dir.File("out.txt")));
         EXPECT_EQ(outcome.status, loads ? 0 : 1);
-        outcome = RunTool(dir, "info " + Quote(in));
+        outcome = RunTool(dir, "info --accept-damage " + Quote(in));
         EXPECT_EQ(outcome.status, loads ? 0 : 1);
         if (!loads)
             continue;

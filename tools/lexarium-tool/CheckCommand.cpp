@@ -1,6 +1,7 @@
 // lexarium-tool check: what would break a build or a recording session.
 // The file is streamed through the checks; only what they need is kept.
 
+#include "CommandLine.h"
 #include "ToolCommands.h"
 #include "ToolFiles.h"
 #include "check/Checker.h"
@@ -8,16 +9,23 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
-int RunCheck(const char* file, const char* folder, bool json) {
+namespace {
+
+struct CheckArguments {
+    std::string file;
+    std::optional<std::string> folder;
+    bool json = false;
+};
+
+int RunCheck(const CheckArguments& arguments) {
+    const char* file = arguments.file.c_str();
     check::CheckOptions options;
-    if (folder != nullptr) {
-        std::string reason;
-        if (!IsReadableFolder(folder, reason)) {
-            std::fprintf(stderr, "Cannot read the folder %s: %s\n", folder, reason.c_str());
+    if (arguments.folder) {
+        if (!CheckReadableFolder(arguments.folder->c_str()))
             return 1;
-        }
-        options.audioFolder = folder;
+        options.audioFolder = arguments.folder;
     }
 
     TextResourceReadReport report;
@@ -40,7 +48,7 @@ int RunCheck(const char* file, const char* folder, bool json) {
     const std::vector<check::Finding> findings = checker.Finish();
 
     std::string text;
-    if (json) {
+    if (arguments.json) {
         text = check::FindingsJson(findings, file, reader.EntriesRead());
     } else {
         for (const check::Finding& finding : findings) {
@@ -53,4 +61,18 @@ int RunCheck(const char* file, const char* folder, bool json) {
     }
     std::fwrite(text.data(), 1, text.size(), stdout);
     return findings.empty() ? 0 : 3;
+}
+
+} // namespace
+
+void AddCheckCommand(CommandLine& line) {
+    auto arguments = std::make_shared<CheckArguments>();
+    CLI::App& command = line.AddCommand(
+        "check", "IN [--audio FOLDER] [--json]",
+        "find what would break a build or a recording\nsession; exit status 3 with findings",
+        [arguments] { return RunCheck(*arguments); });
+    AddOperand(command, "IN", arguments->file, "the text resource file");
+    AddValueOption(command, "--audio", "FOLDER", arguments->folder,
+                   "check the recordings under FOLDER, found as the editor finds them");
+    AddFlag(command, "--json", arguments->json, "one JSON object instead of tab-separated lines");
 }

@@ -1,6 +1,8 @@
 // lexarium-tool script: the recording script as CSV, grouped by speaker, and
 // the figures of each speaker on standard output.
 
+#include "CommandLine.h"
+#include "DamageRefusal.h"
 #include "ToolCommands.h"
 #include "ToolFiles.h"
 #include "audio/AudioLookup.h"
@@ -11,10 +13,20 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
+
+struct ScriptArguments {
+    std::string input;
+    std::string output;
+    std::optional<std::string> folder;
+    std::optional<std::string> speaker;
+    bool acceptDamage = false;
+};
 
 struct Takes {
     bool recording = false;
@@ -56,18 +68,15 @@ std::string Csv(const std::vector<std::string>& fields) {
     return line + "\r\n";
 }
 
-} // namespace
-
-int RunScript(const char* input, const char* output, const char* folder, const char* speaker) {
-    if (folder != nullptr) {
-        std::string reason;
-        if (!IsReadableFolder(folder, reason)) {
-            std::fprintf(stderr, "Cannot read the folder %s: %s\n", folder, reason.c_str());
-            return 1;
-        }
-    }
+int RunScript(const ScriptArguments& arguments) {
+    const char* output = arguments.output.c_str();
+    const char* folder = arguments.folder ? arguments.folder->c_str() : nullptr;
+    const char* speaker = arguments.speaker ? arguments.speaker->c_str() : nullptr;
+    if (folder != nullptr && !CheckReadableFolder(folder))
+        return 1;
+    DamageRefusal damage(arguments.input, arguments.acceptDamage);
     TextResourceObject object;
-    if (!Load(input, object))
+    if (!Load(arguments.input.c_str(), object, &damage.Report()) || !damage.Allows(object))
         return 1;
     std::vector<Speaker> speakers = GroupBySpeaker(object, speaker);
 
@@ -148,4 +157,19 @@ int RunScript(const char* input, const char* output, const char* folder, const c
         std::printf("\n");
     }
     return 0;
+}
+
+} // namespace
+
+void AddScriptCommand(CommandLine& line) {
+    auto arguments = std::make_shared<ScriptArguments>();
+    CLI::App& command = line.AddCommand(
+        "script", "IN OUT [--audio FOLDER] [--speaker NAME] [--accept-damage]",
+        "the recording script as CSV, by speaker", [arguments] { return RunScript(*arguments); });
+    AddOperand(command, "IN", arguments->input, "the text resource file");
+    AddOperand(command, "OUT", arguments->output, "the CSV file written");
+    AddValueOption(command, "--audio", "FOLDER", arguments->folder,
+                   "tell whether each recording and female take is under FOLDER");
+    AddValueOption(command, "--speaker", "NAME", arguments->speaker, "only the lines of NAME");
+    AddAcceptDamage(command, arguments->acceptDamage);
 }

@@ -1,11 +1,22 @@
-// lexarium-tool text: the editor's plain-text export, byte for byte.
+// lexarium-tool text: the editor's plain-text export, byte for byte, written
+// as IN is read unless IN is its own output.
 
+#include "CommandLine.h"
+#include "DamageRefusal.h"
 #include "ToolCommands.h"
 #include "ToolFiles.h"
 #include "model/TextExport.h"
 #include "support/tsResult.h"
 
+#include <memory>
+
 namespace {
+
+struct TextArguments {
+    std::string input;
+    std::string output;
+    bool acceptDamage = false;
+};
 
 // Hands the export's pieces to the output stream.
 TextExportWriter::Sink SinkInto(tsOutputStream& out, std::int32_t& result) {
@@ -16,13 +27,14 @@ TextExportWriter::Sink SinkInto(tsOutputStream& out, std::int32_t& result) {
     };
 }
 
-} // namespace
-
-int RunText(const char* input, const char* output) {
+int RunText(const TextArguments& arguments) {
+    const char* input = arguments.input.c_str();
+    const char* output = arguments.output.c_str();
+    DamageRefusal damage(arguments.input, arguments.acceptDamage);
     if (IsSameFile(input, output)) {
         // Its own output: loaded whole before it is replaced.
         TextResourceObject object;
-        if (!Load(input, object))
+        if (!Load(input, object, &damage.Report()) || !damage.Allows(object))
             return 1;
         return Save(output, [&](tsOutputStream& out) {
             std::int32_t result = S_OK;
@@ -35,15 +47,31 @@ int RunText(const char* input, const char* output) {
         });
     }
     StreamedFile file;
-    if (!file.Open(input))
+    if (!file.Open(input, &damage.Report()))
         return 1;
     return Save(output, [&](tsOutputStream& out) {
         std::int32_t result = S_OK;
         TextExportWriter writer(SinkInto(out, result));
+        TextResourceReader& reader = file.Reader();
         TextResourceEntry entry;
-        while (file.Reader().ReadEntry(entry) && writer.Add(entry)) {
-        }
-        writer.Finish();
-        return result;
+        while (reader.ReadEntry(entry) && writer.Add(entry))
+            damage.Add(reader.EntriesRead() - 1, entry);
+        if (!writer.Finish())
+            return result;
+        // Damage is known only at the end: the save is abandoned then.
+        reader.Finish();
+        return damage.Allows() ? result : E_ABORT;
     });
+}
+
+} // namespace
+
+void AddTextCommand(CommandLine& line) {
+    auto arguments = std::make_shared<TextArguments>();
+    CLI::App& command = line.AddCommand("text", "IN OUT [--accept-damage]",
+                                        "the plain-text export of IN, as the editor writes it",
+                                        [arguments] { return RunText(*arguments); });
+    AddOperand(command, "IN", arguments->input, "the text resource file");
+    AddOperand(command, "OUT", arguments->output, "the text file written");
+    AddAcceptDamage(command, arguments->acceptDamage);
 }

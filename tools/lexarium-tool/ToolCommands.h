@@ -1,14 +1,16 @@
 #pragma once
 
-// The commands of lexarium-tool. Each returns the program's exit status:
-// 0 done, 1 a file could not be loaded or written (or a folder not read);
-// check returns 3 when it has findings.
+// The commands of lexarium-tool, one file each; main.cpp adds them to the
+// command line in the order the usage lists them (see CommandLine.h for how
+// a command is added). Exit status: 0 done, 1 a file could not be loaded or
+// written, a folder not read, or IN is damaged (DamageRefusal.h), 2 wrong
+// arguments; check gives 3 when it has findings.
 
-int RunInfo(const char* file);
-int RunConvert(const char* input, const char* output);
-int RunXml(const char* input, const char* output);
-int RunText(const char* input, const char* output);
-// `folder` may be null: no checks of recordings.
-int RunCheck(const char* file, const char* folder, bool json);
-// `folder` and `speaker` may be null: no recordings looked up, every speaker.
-int RunScript(const char* input, const char* output, const char* folder, const char* speaker);
+class CommandLine;
+
+void AddInfoCommand(CommandLine& line);
+void AddConvertCommand(CommandLine& line);
+void AddXmlCommand(CommandLine& line);
+void AddTextCommand(CommandLine& line);
+void AddCheckCommand(CommandLine& line);
+void AddScriptCommand(CommandLine& line);

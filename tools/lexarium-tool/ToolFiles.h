@@ -20,7 +20,8 @@ bool Load(const char* file, TextResourceObject& object,
 
 // Writes `output` through `write` the way the editor saves; the exit status,
 // after a message on failure. With `keepOldContent` the old output stays in
-// the backups folder.
+// the backups folder. A `write` that returns E_ABORT abandons the save
+// without a message: it told the user why itself.
 int Save(const char* output, const std::function<std::int32_t(tsOutputStream&)>& write,
          bool keepOldContent = false);
 
@@ -47,6 +48,8 @@ private:
 
 // Whether `folder` can be listed; `reason` tells why not.
 bool IsReadableFolder(const char* folder, std::string& reason);
+// Prints why `folder` cannot be listed; false then.
+bool CheckReadableFolder(const char* folder);
 // The size of the file in bytes; 0 when it cannot be told.
 std::uint64_t FileSize(const char* file);
 // Whether both names lead to the same existing file.
