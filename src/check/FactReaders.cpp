@@ -77,12 +77,16 @@ void FactReaders::Work() {
                 break;
             Result result;
             result.sequence = sequence;
-            if (!Judge(file, result, false))
-                continue;
-            if (result.retry)
-                retries.emplace_back(sequence, std::move(file));
-            else
+            switch (Judge(file, result, false)) {
+            case Verdict::Fine:
+                break;
+            case Verdict::Finding:
                 results.push_back(std::move(result));
+                break;
+            case Verdict::TryAgainAlone:
+                retries.emplace_back(sequence, std::move(file));
+                break;
+            }
         }
         std::lock_guard<std::mutex> lock(m_mutex);
         std::move(results.begin(), results.end(), std::back_inserter(m_results));
@@ -90,9 +94,7 @@ void FactReaders::Work() {
     }
 }
 
-// Whether the file gives a finding; with `retrying` false, a file that does
-// not open is only marked for another try.
-bool FactReaders::Judge(const File& file, Result& result, bool retrying) {
+FactReaders::Verdict FactReaders::Judge(const File& file, Result& result, bool retrying) {
     const AudioFacts facts = ReadAudioFacts(file.path);
     Finding& finding = result.finding;
     finding.scope = Scope::Entry;
@@ -104,23 +106,21 @@ bool FactReaders::Judge(const File& file, Result& result, bool retrying) {
     if (!facts.readable) {
         // libsndfile keeps the reason of a failed open in one place for all
         // threads: the file is tried again alone to tell it.
-        if (!retrying) {
-            result.retry = true;
-            return true;
-        }
+        if (!retrying)
+            return Verdict::TryAgainAlone;
         finding.kind = "unreadable-audio";
         finding.field = Field::AudioFile;
         finding.detail = take + Quoted(file.path) + " does not decode: " + facts.error;
-        return true;
+        return Verdict::Finding;
     }
     if (file.female || !facts.HasLength() ||
         std::fabs(facts.LengthMs() - file.lengthMs) <= kLengthToleranceMs)
-        return false;
+        return Verdict::Fine;
     finding.kind = "length-mismatch";
     finding.field = Field::Length;
     finding.detail = "stored " + std::to_string(file.lengthMs) + " ms, " + Quoted(file.path) +
                      " lasts " + std::to_string(std::llround(facts.LengthMs())) + " ms";
-    return true;
+    return Verdict::Finding;
 }
 
 std::vector<std::pair<std::size_t, Finding>> FactReaders::Finish() {
@@ -140,7 +140,7 @@ std::vector<std::pair<std::size_t, Finding>> FactReaders::Finish() {
             break;
         Result result;
         result.sequence = sequence;
-        if (Judge(file, result, true))
+        if (Judge(file, result, true) == Verdict::Finding)
             m_results.push_back(std::move(result));
     }
     std::sort(m_results.begin(), m_results.end(), [](const Result& a, const Result& b) {

@@ -47,13 +47,20 @@ private:
         std::size_t sequence = 0; // of the file, to keep a plain take before its female one
         std::size_t findingIndex = 0;
         Finding finding;
-        bool retry = false; // did not open: tried again alone, see Finish
+    };
+    // What a file's facts come to.
+    enum class Verdict {
+        Fine,
+        Finding,       // in the result
+        TryAgainAlone, // it did not open: tried again alone, see Finish
     };
     using Batch = std::vector<std::pair<std::size_t, File>>;
 
     void Hand(Batch batch);
     void Work();
-    static bool Judge(const File& file, Result& result, bool retrying);
+    // With `retrying` false, a file that does not open is only marked for
+    // another try; with it true, it is a finding.
+    static Verdict Judge(const File& file, Result& result, bool retrying);
     bool Cancelled() const {
         return m_cancel != nullptr && m_cancel->load(std::memory_order_relaxed);
     }
