@@ -5,9 +5,7 @@
 #include "model/TextExport.h"
 
 #include <algorithm>
-#include <dirent.h>
 #include <filesystem>
-#include <sys/stat.h>
 #include <vector>
 
 namespace check {
@@ -68,58 +66,29 @@ void AudioChecks::Finish(Findings& findings) {
     AddUnused(findings);
 }
 
-namespace {
-
-// Calls `visit` with the path below `folder` of every file in it and in its
-// subfolders (symbolic links to files count; those to folders are not
-// followed, so that a loop cannot trap the walk). Folders that cannot be read
-// are passed over.
-template <typename Visit>
-void ForEachFileBelow(const std::string& folder, const std::string& relative, Visit& visit,
-                      const std::atomic<bool>* cancel) {
-    const std::string path = relative.empty() ? folder : folder + "/" + relative;
-    DIR* listing = ::opendir(path.c_str()); // owned: closed below
-    if (listing == nullptr)
-        return;
-    while (const dirent* item = ::readdir(listing)) {
-        if (cancel != nullptr && cancel->load(std::memory_order_relaxed))
-            break;
-        const std::string name = item->d_name;
-        if (name == "." || name == "..")
-            continue;
-        const std::string below = relative.empty() ? name : relative + "/" + name;
-        unsigned char type = item->d_type;
-        if (type == DT_UNKNOWN || type == DT_LNK) {
-            struct stat status {};
-            const std::string full = folder + "/" + below;
-            const bool link = type == DT_LNK;
-            if ((link ? ::stat(full.c_str(), &status) : ::lstat(full.c_str(), &status)) != 0)
-                continue;
-            type = S_ISREG(status.st_mode)            ? DT_REG
-                   : S_ISDIR(status.st_mode) && !link ? DT_DIR
-                                                      : DT_UNKNOWN;
-        }
-        if (type == DT_DIR)
-            ForEachFileBelow(folder, below, visit, cancel);
-        else if (type == DT_REG)
-            visit(below);
-    }
-    ::closedir(listing);
-}
-
-} // namespace
-
 void AudioChecks::AddUnused(Findings& findings) const {
     std::vector<std::string> unused;
     // An empty mission folder is the current folder, as for listen.
     std::string folder = m_folder.empty() ? "." : m_folder;
     while (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
-    auto visit = [&](const std::string& below) {
+    // Every file below the folder: symbolic links to files count; those to
+    // folders are not followed, so that a loop cannot trap the walk; folders
+    // that cannot be read are passed over.
+    const std::size_t prefix = folder.back() == '/' ? folder.size() : folder.size() + 1;
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(
+             folder, fs::directory_options::skip_permission_denied, error);
+         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        if (m_cancel != nullptr && m_cancel->load(std::memory_order_relaxed))
+            break;
+        std::error_code ignored;
+        if (!it->is_regular_file(ignored))
+            continue;
+        const std::string below = it->path().string().substr(prefix);
         if (HasAudioExtension(below) && !m_reached.Contains(NormalPath(folder + "/" + below)))
             unused.push_back(below);
-    };
-    ForEachFileBelow(folder, {}, visit, m_cancel);
+    }
     std::sort(unused.begin(), unused.end());
     for (const std::string& path : unused)
         findings.AddFolderFinding("unused-audio",

@@ -5,6 +5,7 @@
 
 #include "check/Checker.h"
 #include "check/FindingsOutput.h"
+#include "common/Unprivileged.h"
 #include "support/tsMemoryStream.h"
 #include "tool/CheckCases.h"
 
@@ -134,4 +135,24 @@ TEST(CheckCollection, TellsItsProgressAndGivesNothingOnceCancelled) {
     check::CheckOptions options;
     options.audioFolder = dir.Path().string();
     EXPECT_FALSE(check::CheckCollection(collection, options, nullptr, control).has_value());
+}
+
+TEST(CheckCollection, FoldersOfRecordingsThatCannotBeReadArePassedOver) {
+    SKIP_UNLESS_UNPRIVILEGED_POSSIBLE();
+    TempDir dir;
+    ::chmod(dir.Path().c_str(), 0755);
+    const std::filesystem::path rec = dir.Path() / "rec";
+    for (const char* file : {"locked/hidden.wav", "open/seen.wav", "z.wav"}) {
+        std::filesystem::create_directories((rec / file).parent_path());
+        WriteBytes((rec / file).string(), "RIFF");
+    }
+    ::chmod((rec / "locked").c_str(), 0700); // the superuser's: nobody else lists it
+    const std::string listed = unprivileged::RunUnprivileged([&] {
+        check::CheckOptions options;
+        options.audioFolder = rec.string();
+        const auto findings = check::CheckCollection(TextResourceObject(), options, nullptr);
+        return findings ? check::FindingLines(*findings) : "<cancelled>";
+    });
+    EXPECT_EQ(listed, "unused-audio\t-\t-\t-\t\"open/seen.wav\" is not the recording of any entry\n"
+                      "unused-audio\t-\t-\t-\t\"z.wav\" is not the recording of any entry\n");
 }
