@@ -3,6 +3,8 @@
 #include "check/DamageFindings.h"
 #include "check/Findings.h"
 
+#include <algorithm>
+
 namespace check {
 
 void LoadDamageTally::Add(std::uint32_t position, const TextResourceEntry& entry,
@@ -15,12 +17,15 @@ void LoadDamageTally::Add(std::uint32_t position, const TextResourceEntry& entry
     if (!m_firstFieldProblem)
         m_firstFieldProblem = std::move(words.front());
     m_fieldFindings += words.size();
+    ++m_damagedEntries;
 }
 
 std::optional<LoadDamage> LoadDamageTally::Finish(const TextResourceReadReport& report) const {
     if (report.LoadedWhole())
         return std::nullopt;
     LoadDamage damage;
+    damage.wholeEntries =
+        report.recordsWithData - std::min(report.recordsWithData, m_damagedEntries);
     damage.first.kind = "damaged";
     if (report.headerFailed) {
         // No entry loads at all, and check does not get this far.

@@ -35,6 +35,9 @@ struct LoadDamage {
     // entry's position, id and identifier and the field).
     Finding first;
     std::uint64_t more = 0; // how many more findings of such problems check lists
+    // The entries read whole: those with data in the file and no field
+    // problem (the others hold the values of a new entry, or lost bytes).
+    std::uint32_t wholeEntries = 0;
 };
 
 // After a full load that filled `report`: none when the file loaded whole.
@@ -56,6 +59,7 @@ public:
 private:
     std::optional<Finding> m_firstFieldProblem;
     std::uint64_t m_fieldFindings = 0;
+    std::uint32_t m_damagedEntries = 0;
 };
 
 } // namespace check

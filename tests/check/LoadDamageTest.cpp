@@ -22,6 +22,7 @@ struct DamageCase {
     std::string bytes;
     std::string first; // empty: the file loads whole
     std::uint64_t more = 0;
+    std::uint32_t wholeEntries = 1;
 };
 
 } // namespace
@@ -40,19 +41,21 @@ TEST(LoadDamage, FirstProblemAsCheckListsItAndHowManyMore) {
          "the count promises 3 entries but the data hold 1 records; the load gives positions 1 "
          "to 2 the values of a new entry"},
         {"zero byte", Header(4, 1) + Record(7, "ONE", Str(std::string("ab\0cd", 5))),
-         "text at byte 37: a zero byte ends it after 2 of its 5 bytes; the rest is not loaded"},
+         "text at byte 37: a zero byte ends it after 2 of its 5 bytes; the rest is not loaded", 0,
+         0},
         {"cut inside a record",
          Header(4, 1) + U32(7) + Str("ONE") +
              std::string("\x05"
                          "ab",
                          3),
          "audioFile at byte 32: the data end inside it; text, comment, speaker, lengthMs keep "
-         "the values of a new entry"},
+         "the values of a new entry",
+         0, 0},
         // The file's findings come first, as check lists them.
         {"bad prefix, zero byte and trailing bytes",
          badPrefix + Record(9, "NINE", Str(std::string("\0", 1))) + "x",
-         "1 byte follows the last record, from byte 98", 2},
-        {"header cut short", good.substr(0, 22), "the header could not be read whole"},
+         "1 byte follows the last record, from byte 98", 2, 1},
+        {"header cut short", good.substr(0, 22), "the header could not be read whole", 0, 0},
     };
     for (const DamageCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -71,6 +74,7 @@ TEST(LoadDamage, FirstProblemAsCheckListsItAndHowManyMore) {
         EXPECT_EQ(damage->first.kind, "damaged");
         EXPECT_EQ(damage->first.detail, c.first);
         EXPECT_EQ(damage->more, c.more);
+        EXPECT_EQ(damage->wholeEntries, c.wholeEntries);
 
         // Entry by entry, the problems taken away as they come, the same.
         TextResourceReadReport streamed;
@@ -88,6 +92,7 @@ TEST(LoadDamage, FirstProblemAsCheckListsItAndHowManyMore) {
         ASSERT_TRUE(tallied.has_value());
         EXPECT_EQ(tallied->first, damage->first);
         EXPECT_EQ(tallied->more, damage->more);
+        EXPECT_EQ(tallied->wholeEntries, damage->wholeEntries);
 
         // The same problems as check lists among its findings.
         if (report.headerFailed)
