@@ -2,6 +2,7 @@
 
 #include "WinApp.h"
 
+#include "AppMessageHook.h"
 #include "CmdUI.h"
 #include "DocTemplate.h"
 #include "Document.h"

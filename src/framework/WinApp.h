@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+class CAppMessageHook;
 class CCmdUI;
 class CDocTemplate;
 class CDocument;
@@ -130,7 +131,7 @@ private:
 
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
     std::unique_ptr<CPromptHandler> m_pPromptHandler;
-    std::unique_ptr<QObject> m_pHook;
+    std::unique_ptr<CAppMessageHook> m_pHook;
     bool m_bIdlePending = false;
     UINT m_nMaxMRU = 0;
 };

@@ -4,51 +4,16 @@
 // handlers must run again; one zero-time single-shot timer then runs the idle
 // pass once.
 
+#include "AppMessageHook.h"
 #include "KeyState.h"
 #include "Resources.h"
 #include "Translations.h"
 #include "WinApp.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QWidget>
-
-class CAppMessageHook : public QObject {
-public:
-    explicit CAppMessageHook(CWinApp* pApp) : m_pApp(pApp) {
-        m_idleTimer.setSingleShot(true);
-        m_idleTimer.setInterval(0);
-        QObject::connect(&m_idleTimer, &QTimer::timeout, this, [this] { RunIdle(); });
-        QObject::connect(qApp, &QApplication::focusChanged, this,
-                         [this] { m_pApp->RequestIdleUpdate(); });
-        QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-                         [this] { m_pApp->RequestIdleUpdate(); });
-        qApp->installEventFilter(this);
-    }
-    ~CAppMessageHook() override { qApp->removeEventFilter(this); }
-
-    void Schedule() {
-        if (!m_idleTimer.isActive())
-            m_idleTimer.start();
-    }
-
-protected:
-    bool eventFilter(QObject* pReceiver, QEvent* pEvent) override {
-        return m_pApp->HookEvent(pReceiver, pEvent);
-    }
-
-private:
-    void RunIdle() {
-        m_pApp->m_bIdlePending = false;
-        m_pApp->OnIdle(0);
-    }
-
-    CWinApp* m_pApp; // not owned; the application owns the hook
-    QTimer m_idleTimer;
-};
 
 void CWinApp::InitApplication(const QStringList& arguments) {
     m_arguments = arguments;
@@ -62,7 +27,7 @@ void CWinApp::InitApplication(const QStringList& arguments) {
 void CWinApp::RequestIdleUpdate() {
     m_bIdlePending = true;
     if (m_pHook != nullptr)
-        static_cast<CAppMessageHook*>(m_pHook.get())->Schedule();
+        m_pHook->Schedule();
 }
 
 bool CWinApp::HookEvent(QObject* pReceiver, QEvent* pEvent) {
