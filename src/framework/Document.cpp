@@ -84,14 +84,6 @@ void CDocument::RemoveView(CView* pView) {
         pView->m_pDocument = nullptr;
 }
 
-void CDocument::UpdateAllViews(CView* pSender, long lHint, CObject* pHint) {
-    const std::vector<CView*> views = m_views;
-    for (CView* view : views) {
-        if (view != pSender)
-            view->OnUpdate(pSender, lHint, pHint);
-    }
-}
-
 bool CDocument::OnNewDocument() {
     DeleteContents();
     m_strPathName.clear();

@@ -36,7 +36,6 @@ public:
     void AddView(CView* pView);
     void RemoveView(CView* pView);
     const std::vector<CView*>& GetViews() const { return m_views; }
-    void UpdateAllViews(CView* pSender, long lHint = 0, CObject* pHint = nullptr);
 
     // Hooks of New, Open and Save; the base versions empty the contents.
     virtual bool OnNewDocument();

@@ -12,14 +12,12 @@ struct CRuntimeClass {
 
     // A new object of this class, or null if the class cannot be created.
     CObject* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
-    bool IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
 };
 
 class CObject {
 public:
     virtual ~CObject() = default;
     virtual const CRuntimeClass* GetRuntimeClass() const;
-    bool IsKindOf(const CRuntimeClass* pClass) const;
     static const CRuntimeClass classCObject;
 };
 

@@ -18,9 +18,6 @@ inline constexpr unsigned char kMagic[16] = {0x40, 0xF9, 0xB3, 0x0A, 0x62, 0x93,
 // The version that the writer stores.
 inline constexpr std::uint32_t kCurrentVersion = 4;
 
-// The header: magic, version and count.
-inline constexpr std::uint32_t kHeaderSize = 24;
-
 // Reads a little-endian 32-bit number into `value`; the bytes that arrive
 // replace its low bytes, so a number with no bytes left keeps its value.
 std::int32_t ReadUInt32(tsInputStream& stream, std::uint32_t& value);

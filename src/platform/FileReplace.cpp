@@ -54,11 +54,6 @@ bool ResolveFinalPath(const std::string& path, std::string& finalPath) {
     return false;
 }
 
-bool PathExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
-
 bool IsReadOnlyFile(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))

@@ -14,9 +14,6 @@ namespace platform {
 // False (with the last error set) for a loop of links.
 bool ResolveFinalPath(const std::string& path, std::string& finalPath);
 
-// True when something is at `path` (symbolic links followed).
-bool PathExists(const std::string& path);
-
 // True for an existing file that we may not write: no write permission for the
 // effective user, a file without any write permission bit (the superuser
 // included: it counts as read-only for everyone), or a read-only file system.
