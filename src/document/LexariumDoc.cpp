@@ -9,6 +9,7 @@
 #include "EntryTree.h"
 #include "Prompts.h"
 #include "ResourceIds.h"
+#include "support/tsResult.h"
 #include "support/tsSafeSave.h"
 #include "support/tsStream.h"
 #include "support/tsTrace.h"
@@ -32,9 +33,6 @@ QByteArray FileName(const CString& path) {
 CString RealFile(const CString& path) {
     return QFileInfo(path).canonicalFilePath();
 }
-
-constexpr std::int32_t kFileNotFound = static_cast<std::int32_t>(0x80070002u);
-constexpr std::int32_t kPathNotFound = static_cast<std::int32_t>(0x80070003u);
 
 // Forgets the current entry before the entries it may point into go.
 void ForgetCurrentEntry() {
@@ -104,7 +102,7 @@ std::int32_t CLexariumDoc::LoadFile(const CString& path) {
     }
     // Whatever stopped the reader (damage, a file it could not read) may have
     // left bytes that a save would drop; a file that is not there has none.
-    const bool whole = code == kFileNotFound || code == kPathNotFound ||
+    const bool whole = code == TS_E_FILE_NOT_FOUND || code == TS_E_PATH_NOT_FOUND ||
                        (code >= 0 && report.LoadedWhole());
     m_strDamagedFile = whole ? CString() : RealFile(path);
     return code; // the stream closes as it goes out of scope

@@ -1,5 +1,6 @@
 #include "platform/FileBackup.h"
 
+#include "platform/PathParts.h"
 #include "platform/Win32File.h"
 
 #include <cerrno>
@@ -44,11 +45,8 @@ std::string HomeFolder() {
 
 // The final path made absolute through its folder's real path.
 std::string AbsolutePath(const std::string& path) {
-    std::string::size_type slash = path.find_last_of('/');
-    std::string folder =
-        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (char* real = ::realpath(folder.c_str(), nullptr)) {
+    const std::string name = NameOf(path);
+    if (char* real = ::realpath(FolderOf(path).c_str(), nullptr)) {
         std::string result = WithoutTrailingSlashes(real) + "/" + name;
         std::free(real);
         return result == "//" + name ? "/" + name : result;
@@ -59,7 +57,7 @@ std::string AbsolutePath(const std::string& path) {
 // The file name, cut to a length that leaves room for the rest of the copy's
 // name, at a character boundary of its UTF-8.
 std::string NamePart(const std::string& absolutePath) {
-    std::string name = absolutePath.substr(absolutePath.find_last_of('/') + 1);
+    std::string name = NameOf(absolutePath);
     if (name.size() > kMaxNameBytes) {
         std::size_t cut = kMaxNameBytes;
         while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
@@ -117,8 +115,8 @@ bool MakeFolder(const std::string& folder) {
     struct stat st {};
     if (::stat(folder.c_str(), &st) == 0)
         return S_ISDIR(st.st_mode);
-    std::string::size_type slash = folder.find_last_of('/');
-    if (slash != std::string::npos && slash > 0 && !MakeFolder(folder.substr(0, slash)))
+    const std::string parent = FolderOf(folder);
+    if (parent != folder && !MakeFolder(parent))
         return false;
     return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
@@ -142,8 +140,7 @@ bool WriteAll(int fd, const unsigned char* data, std::size_t size) {
 // one of the source (then `sourceFailed`).
 bool CopyInto(HANDLE source, int fd, bool& sourceFailed) {
     sourceFailed = false;
-    if (SetFilePointer(source, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
-        GetLastError() != ERROR_SUCCESS) {
+    if (!RewindFile(source)) {
         sourceFailed = true;
         return false;
     }
@@ -238,9 +235,7 @@ bool RestoreFileContent(const std::string& backupPath, HANDLE target) {
     int fd = ::open(backupPath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return Fail(errno);
-    bool ok = (SetFilePointer(target, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER ||
-               GetLastError() == ERROR_SUCCESS) &&
-              SetEndOfFile(target);
+    bool ok = RewindFile(target) && SetEndOfFile(target);
     std::vector<unsigned char> chunk(kCopyChunk);
     while (ok) {
         ssize_t n = ::read(fd, chunk.data(), chunk.size());

@@ -1,5 +1,6 @@
 #include "platform/FileReplace.h"
 
+#include "platform/PathParts.h"
 #include "platform/Win32Error.h"
 
 #include <cerrno>
@@ -13,13 +14,6 @@
 namespace platform {
 
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    std::string::size_type slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 bool FailErrno() {
     SetLastError(ErrorFromErrno(errno));
@@ -82,9 +76,7 @@ bool CanReplaceByRename(const std::string& path) {
 }
 
 bool CreateTemporaryFileBeside(const std::string& target, std::string& temporaryPath) {
-    std::string folder = FolderOf(target);
-    std::string name = target.substr(target.find_last_of('/') + 1);
-    std::string pattern = folder + "/." + name + ".XXXXXX";
+    std::string pattern = FolderOf(target) + "/." + NameOf(target) + ".XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     int fd = ::mkostemp(buffer.data(), O_CLOEXEC);

@@ -1,5 +1,7 @@
 #include "platform/Win32File.h"
 
+#include "platform/PathParts.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
@@ -26,11 +28,7 @@ int FdFromHandle(HANDLE handle) {
 
 // A missing file is ERROR_FILE_NOT_FOUND only when its folder exists.
 DWORD ErrorForMissing(const char* fileName) {
-    std::string path(fileName);
-    std::string::size_type slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ERROR_FILE_NOT_FOUND;
-    std::string folder = slash == 0 ? "/" : path.substr(0, slash);
+    const std::string folder = FolderOf(fileName);
     struct stat st {};
     if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return ERROR_PATH_NOT_FOUND;
@@ -235,6 +233,12 @@ DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveM
         *distanceHigh = static_cast<LONG>(static_cast<std::int64_t>(position) >> 32);
     SetLastError(ERROR_SUCCESS);
     return static_cast<DWORD>(position & 0xFFFFFFFF);
+}
+
+BOOL RewindFile(HANDLE file) {
+    // A position that reads as INVALID_SET_FILE_POINTER is no failure when the last error says so.
+    return SetFilePointer(file, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER ||
+           GetLastError() == ERROR_SUCCESS;
 }
 
 BOOL SetEndOfFile(HANDLE file) {

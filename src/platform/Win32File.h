@@ -41,6 +41,8 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, 
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten,
                LPVOID overlapped);
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod);
+// Moves to the start of the file; FALSE (with the last error set) when it cannot.
+BOOL RewindFile(HANDLE file);
 // Ends the file at the current position (cuts off what follows).
 BOOL SetEndOfFile(HANDLE file);
 // Writes the file's data through to the disk (fsync).

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr const char* kModule = "commonCode\\AbstractData\\streams\\tsSafeSave.cpp";
-constexpr std::int32_t kAccessDenied = static_cast<std::int32_t>(0x80070005u);
 
 std::int32_t Report(int line, std::int32_t result) {
     if (tsFailed(result))
@@ -125,9 +124,7 @@ std::int32_t SaveInPlace(const ExistingFile& file, const std::string& finalPath,
         return Report(__LINE__, LastFailure());
 
     std::int32_t result = S_OK;
-    if (platform::SetFilePointer(handle, 0, nullptr, platform::FILE_BEGIN) ==
-            platform::INVALID_SET_FILE_POINTER &&
-        platform::GetLastError() != platform::ERROR_SUCCESS)
+    if (!platform::RewindFile(handle))
         result = Report(__LINE__, LastFailure());
     else if (regular && !platform::SetEndOfFile(handle))
         result = Report(__LINE__, LastFailure());
@@ -159,7 +156,7 @@ std::int32_t tsSaveFileSafely(const char* target,
         return Report(__LINE__, LastFailure());
     }
     if (platform::IsReadOnlyFile(finalPath))
-        return Report(__LINE__, kAccessDenied);
+        return Report(__LINE__, E_ACCESSDENIED);
 
     // The existing file stays open until it has been replaced or rewritten.
     ExistingFile existing;
@@ -171,7 +168,7 @@ std::int32_t tsSaveFileSafely(const char* target,
         (!existing.Readable() ||
          !platform::BackupFileContent(existing.Handle(), finalPath, platform::BackupKind::Original,
                                       out.backupPath)))
-        return Report(__LINE__, existing.Readable() ? LastFailure() : kAccessDenied);
+        return Report(__LINE__, existing.Readable() ? LastFailure() : E_ACCESSDENIED);
 
     std::string temporary;
     std::int32_t result;

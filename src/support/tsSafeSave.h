@@ -29,7 +29,7 @@
 struct tsSafeSaveOptions {
     // Hold the save share mode (an exclusive lock) on an existing target for
     // the whole save, so that a file held by another program that honours the
-    // share modes fails with the sharing violation (0x80070020). A caller that
+    // share modes fails with TS_E_SHARING_VIOLATION. A caller that
     // already holds the target open in that mode turns this off.
     bool lockTarget = true;
     // Keep a copy of the existing file's old content for good, also when the
@@ -52,7 +52,7 @@ struct tsSafeSaveReport {
 // Calls `writeContent` with a buffered stream over the temporary file or the
 // file itself; the save fails when it returns a failure or when any write, the
 // flush, the sync to disk or the rename fails. Returns 0 or the first failure;
-// a read-only file fails with 0x80070005 (access denied).
+// a read-only file fails with E_ACCESSDENIED.
 std::int32_t tsSaveFileSafely(const char* target,
                               const std::function<std::int32_t(tsOutputStream&)>& writeContent,
                               const tsSafeSaveOptions& options = {},

@@ -6,20 +6,11 @@
 #include "LexariumAppFixture.h"
 #include "RecentFileList.h"
 #include "ResourceIds.h"
+#include "common/FileContent.h"
+#include "common/FileSizeLimit.h"
 
 #include <QDropEvent>
 #include <QMimeData>
-#include <csignal>
-#include <sys/resource.h>
-
-namespace {
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
 
 using DocumentLifecycle = LexariumAppFixture;
 
@@ -76,23 +67,15 @@ TEST_F(DocumentLifecycle, SaveThatFailsPartWayKeepsTheOldFileAndTheModifiedFlag)
     const QString path = MakeTrs("big.trs", {"small"});
     Start({path});
     const QByteArray before = ReadFile(path);
-    for (int i = 0; i < 100; ++i) {
-        TextResourceEntry entry;
-        entry.id = 100 + std::uint32_t(i);
-        entry.text = std::string(200, 't');
-        Doc()->m_textResources.AddEntry(entry);
-    }
+    for (std::uint32_t i = 0; i < 100; ++i)
+        Doc()->m_textResources.AddEntry(MakeEntry({.id = 100 + i, .text = std::string(200, 't')}));
     Doc()->SetModifiedFlag(true);
 
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    Frame()->ExecuteCommand(ID_FILE_SAVE);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    {
+        FileSizeLimit full(4096);
+        ASSERT_TRUE(full.Active());
+        Frame()->ExecuteCommand(ID_FILE_SAVE);
+    }
 
     EXPECT_EQ(prompts->Messages(),
               std::vector<CString>{"An error accured while saving this file!"});
@@ -141,19 +124,8 @@ TEST_F(DocumentLifecycle, ExitWithChangesAsksAndYesSavesTheFile) {
     Frame()->ExecuteCommand(ID_APP_EXIT);
     EXPECT_EQ(prompts->Messages(), std::vector<CString>{"Änderungen in exit.trs speichern?"});
     EXPECT_FALSE(Frame()->isVisible());
-    EXPECT_EQ(ReadFile(path), ReadFile([&] {
-                  TextResourceObject expected;
-                  TextResourceEntry entry;
-                  entry.id = 1;
-                  entry.identifier = "ID_1";
-                  entry.text = "changed";
-                  expected.AddEntry(entry);
-                  tsFileStream stream;
-                  stream.Open(QFile::encodeName(Path("expected.trs")).constData(),
-                              TS_OPEN_CREATE | TS_OPEN_WRITE);
-                  expected.Write(stream);
-                  return Path("expected.trs");
-              }()));
+    TextResourceObject expected = MakeEntries({{.id = 1, .identifier = "ID_1", .text = "changed"}});
+    EXPECT_EQ(ReadFile(path), ReadFile(WriteTrs("expected.trs", expected)));
 }
 
 TEST_F(DocumentLifecycle, DroppedTrsFileOpensAfterTheSaveQuestion) {

@@ -8,6 +8,7 @@
 #include "MainFrame.h"
 #include "ScriptedPrompts.h"
 #include "SplashWnd.h"
+#include "common/Entries.h"
 #include "common/TempDir.h"
 #include "model/TextResourceObject.h"
 #include "support/tsStream.h"
@@ -60,11 +61,9 @@ protected:
         TextResourceObject entries;
         std::uint32_t id = 1;
         for (const std::string& text : texts) {
-            TextResourceEntry entry;
-            entry.id = id;
-            entry.identifier = "ID_" + std::to_string(id++);
-            entry.text = text;
-            entries.AddEntry(entry);
+            entries.AddEntry(
+                MakeEntry({.id = id, .identifier = "ID_" + std::to_string(id), .text = text}));
+            ++id;
         }
         return WriteTrs(name, entries);
     }

@@ -6,6 +6,7 @@
 #include "LexariumAppFixture.h"
 #include "ResourceIds.h"
 #include "common/Environment.h"
+#include "common/FileContent.h"
 #include "common/Unprivileged.h"
 
 #include <QDir>
@@ -16,11 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 std::string Joined(const std::vector<CString>& texts) {
     QStringList list(texts.begin(), texts.end());

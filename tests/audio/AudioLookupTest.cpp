@@ -3,6 +3,7 @@
 
 #include "audio/AudioLookup.h"
 
+#include "common/Entries.h"
 #include "common/TempDir.h"
 
 #include <filesystem>
@@ -16,9 +17,7 @@ using audio::AudioMatch;
 namespace {
 
 TextResourceEntry Recording(const std::string& audioFile) {
-    TextResourceEntry entry;
-    entry.audioFile = audioFile;
-    return entry;
+    return MakeEntry({.audioFile = audioFile});
 }
 
 class AudioLookupTest : public ::testing::Test {

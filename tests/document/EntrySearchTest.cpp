@@ -2,34 +2,11 @@
 // the standard library's search, the id's signed form, and where a scan starts.
 #include "document/EntrySearch.h"
 
+#include "common/Entries.h"
 #include "model/TextResourceObject.h"
 
 #include <gtest/gtest.h>
 #include <random>
-
-namespace {
-
-TextResourceObject WithTexts(const std::vector<std::string>& texts) {
-    TextResourceObject entries;
-    for (const std::string& text : texts) {
-        TextResourceEntry entry;
-        entry.text = text;
-        entries.AddEntry(entry);
-    }
-    return entries;
-}
-
-TextResourceObject WithIds(const std::vector<std::uint32_t>& ids) {
-    TextResourceObject entries;
-    for (std::uint32_t id : ids) {
-        TextResourceEntry entry;
-        entry.id = id;
-        entries.AddEntry(entry);
-    }
-    return entries;
-}
-
-} // namespace
 
 // The matcher filters blocks of candidate positions; compare it with
 // std::string_view::find over fields and needles of every length around the
@@ -48,7 +25,7 @@ TEST(EntrySearch, SubstringMatchAgreesWithTheStandardSearch) {
         if (round % 5 == 0 && field.size() >= 4) // plant the needle at the end sometimes
             needle = field.substr(field.size() - 1 - random() % 3);
 
-        const TextResourceObject entries = WithTexts({field});
+        const TextResourceObject entries = EntriesWithTexts({field});
         const bool expected = std::string_view(field).find(needle) != std::string_view::npos;
         ASSERT_EQ(FindMatchingEntry(entries, needle, SEARCH_IN_TEXT, -1) == 0, expected)
             << "field of " << field.size() << " bytes, needle of " << needle.size();
@@ -56,14 +33,11 @@ TEST(EntrySearch, SubstringMatchAgreesWithTheStandardSearch) {
 }
 
 TEST(EntrySearch, EachFieldIsSearchedOnItsOwn) {
-    TextResourceObject entries;
-    TextResourceEntry entry;
-    entry.id = 12;
-    entry.identifier = "GATE_GUARD";
-    entry.audioFile = "gate_guard_01.wav";
-    entry.text = "Halt! Who goes there?";
-    entry.comment = "shouted";
-    entries.AddEntry(entry);
+    const TextResourceObject entries = MakeEntries({{.id = 12,
+                                                     .identifier = "GATE_GUARD",
+                                                     .audioFile = "gate_guard_01.wav",
+                                                     .text = "Halt! Who goes there?",
+                                                     .comment = "shouted"}});
 
     EXPECT_EQ(FindMatchingEntry(entries, "GUARD", SEARCH_IN_IDENTIFIER, -1), 0);
     EXPECT_EQ(FindMatchingEntry(entries, "GUARD", SEARCH_IN_TEXT, -1), -1);
@@ -76,7 +50,8 @@ TEST(EntrySearch, EachFieldIsSearchedOnItsOwn) {
 }
 
 TEST(EntrySearch, IdIsComparedAsItsSignedDecimalForm) {
-    const TextResourceObject entries = WithIds({7, 4294967294u, 2147483648u, 0});
+    const TextResourceObject entries =
+        MakeEntries({{.id = 7}, {.id = 4294967294u}, {.id = 2147483648u}, {.id = 0}});
     EXPECT_EQ(FindMatchingEntry(entries, "7", SEARCH_IN_ID, -1), 0);
     EXPECT_EQ(FindMatchingEntry(entries, "-2", SEARCH_IN_ID, -1), 1);
     EXPECT_EQ(FindMatchingEntry(entries, "4294967294", SEARCH_IN_ID, -1), -1);
@@ -87,7 +62,7 @@ TEST(EntrySearch, IdIsComparedAsItsSignedDecimalForm) {
 }
 
 TEST(EntrySearch, StartBeyondTheLastEntryWrapsAround) {
-    const TextResourceObject entries = WithTexts({"x", "hit", "x"});
+    const TextResourceObject entries = EntriesWithTexts({"x", "hit", "x"});
     EXPECT_EQ(FindMatchingEntry(entries, "hit", SEARCH_IN_TEXT, 3), 1);
     EXPECT_EQ(FindMatchingEntry(entries, "hit", SEARCH_IN_TEXT, 1000), 1);
     EXPECT_EQ(FindMatchingEntry(entries, "miss", SEARCH_IN_TEXT, 1000), -1);

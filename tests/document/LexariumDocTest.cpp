@@ -10,16 +10,16 @@
 #include "ResourceIds.h"
 #include "ScriptedPrompts.h"
 #include "WinApp.h"
+#include "common/Entries.h"
+#include "common/FileSizeLimit.h"
 #include "common/TempDir.h"
 #include "common/TraceCapture.h"
 #include "support/tsStream.h"
 
 #include <QFile>
-#include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -38,11 +38,7 @@ public:
 };
 
 TextResourceEntry Entry(std::uint32_t id, const std::string& identifier, const std::string& text) {
-    TextResourceEntry entry;
-    entry.id = id;
-    entry.identifier = identifier;
-    entry.text = text;
-    return entry;
+    return MakeEntry({.id = id, .identifier = identifier, .text = text});
 }
 
 std::string ReadAll(const std::string& path) {
@@ -153,15 +149,12 @@ TEST_F(LexariumDocTest, SaveThatFailsPartWayLeavesTheOldFileIntact) {
     doc.SetModifiedFlag(true);
 
     // The disk "fills up" after 4 KiB: further writes fail with EFBIG.
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = doc.OnSaveDocument(File("keep.trs"));
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previousHandler);
+    bool saved = true;
+    {
+        FileSizeLimit full(4096);
+        ASSERT_TRUE(full.Active());
+        saved = doc.OnSaveDocument(File("keep.trs"));
+    }
 
     EXPECT_FALSE(saved);
     EXPECT_EQ(prompts.Messages(), std::vector<CString>{kSaveError});

@@ -7,6 +7,7 @@
 #include "LexariumDoc.h"
 #include "ScriptedPrompts.h"
 #include "WinApp.h"
+#include "common/Entries.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -32,13 +33,11 @@ class SearchDlgTest : public ::testing::Test {
 protected:
     SearchDlgTest() : prompts(InstallScriptedPrompts(app)) {
         app.m_pszAppName = QStringLiteral("Lexarium");
-        for (auto [id, text] : std::vector<std::pair<std::uint32_t, const char*>>{
-                 {7, "Dragon"}, {4294967294u, "the dragon"}, {3, "Zażółć"}}) {
-            TextResourceEntry entry;
-            entry.id = id;
-            entry.text = text;
-            doc.m_textResources.AddEntry(entry);
-        }
+        for (const EntryFields& fields :
+             std::vector<EntryFields>{{.id = 7, .text = "Dragon"},
+                                      {.id = 4294967294u, .text = "the dragon"},
+                                      {.id = 3, .text = "Zażółć"}})
+            doc.m_textResources.AddEntry(MakeEntry(fields));
     }
     // Opens the dialog and runs `script` on it, then closes it with Cancel.
     void Run(std::function<void(CDialog&)> script) {

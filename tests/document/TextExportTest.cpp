@@ -4,11 +4,11 @@
 #include "LexariumDoc.h"
 #include "ScriptedPrompts.h"
 #include "WinApp.h"
+#include "common/Entries.h"
+#include "common/FileSizeLimit.h"
 #include "common/TempDir.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -21,15 +21,11 @@ public:
     void SetCurrentItemText(const CString&) override {}
 };
 
+// An entry with the comment "c".
 TextResourceEntry Entry(std::uint32_t id, const std::string& identifier, const std::string& audio,
                         const std::string& text) {
-    TextResourceEntry entry;
-    entry.id = id;
-    entry.identifier = identifier;
-    entry.audioFile = audio;
-    entry.text = text;
-    entry.comment = "c";
-    return entry;
+    return MakeEntry(
+        {.id = id, .identifier = identifier, .audioFile = audio, .text = text, .comment = "c"});
 }
 
 class TextExportTest : public ::testing::Test {
@@ -115,15 +111,11 @@ TEST_F(TextExportTest, AnExportThatFailsPartWayIsReportedAndLeavesNoFile) {
     WriteBytes(path, "an older script");
     prompts.AnswerFile(QString::fromStdString(path));
 
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 64 * 1024; // the disk is full after 64 KiB
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    doc.OnExport();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    {
+        FileSizeLimit full(64 * 1024); // the disk is full after 64 KiB
+        ASSERT_TRUE(full.Active());
+        doc.OnExport();
+    }
 
     EXPECT_EQ(prompts.Messages(),
               std::vector<CString>{"An error occurred while exporting this file!"});

@@ -3,6 +3,7 @@
 // name, the added extension, and what a failed Save As leaves on disk.
 
 #include "AppFixture.h"
+#include "common/FileContent.h"
 
 #include <QDropEvent>
 #include <QFile>
@@ -16,11 +17,6 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 } // namespace

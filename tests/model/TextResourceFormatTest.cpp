@@ -1,3 +1,4 @@
+#include "common/Entries.h"
 #include "common/TraceCapture.h"
 #include "model/ConvertLegacyText.h"
 #include "model/TextResourceObject.h"
@@ -31,10 +32,7 @@ TEST(TextResourceFormat, WriterOutputIsByteExact) {
     EXPECT_EQ(Save(empty), Header(4, 0));
     EXPECT_EQ(Save(empty).size(), 24u);
 
-    TextResourceObject one;
-    TextResourceEntry entry;
-    entry.id = 1;
-    one.AddEntry(entry);
+    TextResourceObject one = MakeEntries({{.id = 1}});
     std::string expected = Header(4, 1) + U32(1) + Str("UNBENANNT") + Str("leer") + Str("leer") +
                            Str("leer") + Str("") + U32(0);
     EXPECT_EQ(Save(one), expected);
@@ -42,16 +40,15 @@ TEST(TextResourceFormat, WriterOutputIsByteExact) {
 }
 
 TEST(TextResourceFormat, AllFieldsRoundTripByteForByte) {
+    const TextResourceEntry entry = MakeEntry({.id = 0xDEADBEEF,
+                                               .identifier = "GREETING_01",
+                                               .audioFile = "greeting_01.wav",
+                                               .text = "Gr\xC3\xBC\xC3\x9F"
+                                                       " dich!\r\nZweite Zeile \xE6\x97\xA5",
+                                               .comment = std::string(300, 'c'),
+                                               .speaker = std::string(70000, 's'),
+                                               .lengthMs = 123456});
     TextResourceObject object;
-    TextResourceEntry entry;
-    entry.id = 0xDEADBEEF;
-    entry.identifier = "GREETING_01";
-    entry.audioFile = "greeting_01.wav";
-    entry.text = "Gr\xC3\xBC\xC3\x9F"
-                 " dich!\r\nZweite Zeile \xE6\x97\xA5";
-    entry.comment = std::string(300, 'c');
-    entry.speaker = std::string(70000, 's');
-    entry.lengthMs = 123456;
     object.AddEntry(entry);
     object.AddEntry(TextResourceEntry());
     std::string saved = Save(object);

@@ -1,15 +1,10 @@
 #include "model/TextResourceObject.h"
 
+#include "common/Entries.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-TextResourceEntry EntryWithId(std::uint32_t id, const std::string& identifier = "UNBENANNT") {
-    TextResourceEntry entry;
-    entry.id = id;
-    entry.identifier = identifier;
-    return entry;
-}
 
 std::vector<std::uint32_t> Ids(const TextResourceObject& object) {
     std::vector<std::uint32_t> ids;
@@ -34,19 +29,20 @@ TEST(TextResourceEntry, DefaultsAreThePlaceholders) {
 TEST(TextResourceObject, NextFreeIdIsOneAboveTheLargest) {
     TextResourceObject object;
     EXPECT_EQ(object.GetNextFreeId(), 1u);
-    object.AddEntry(EntryWithId(5));
-    object.AddEntry(EntryWithId(2));
+    object.AddEntry(MakeEntry({.id = 5}));
+    object.AddEntry(MakeEntry({.id = 2}));
     EXPECT_EQ(object.GetNextFreeId(), 6u);
     object.DeleteEntry(5);
     EXPECT_EQ(object.GetNextFreeId(), 3u) << "gaps are not reused, the maximum is";
-    object.AddEntry(EntryWithId(0xFFFFFFFFu));
+    object.AddEntry(MakeEntry({.id = 0xFFFFFFFFu}));
     EXPECT_EQ(object.GetNextFreeId(), 0u) << "the maximum id wraps";
 }
 
 TEST(TextResourceObject, DeleteRemovesOnlyTheFirstMatch) {
     TextResourceObject object;
     for (std::uint32_t id : {1u, 7u, 3u, 7u, 4u})
-        object.AddEntry(EntryWithId(id, "e" + std::to_string(object.GetEntryCount())));
+        object.AddEntry(
+            MakeEntry({.id = id, .identifier = "e" + std::to_string(object.GetEntryCount())}));
     object.DeleteEntry(7);
     EXPECT_EQ(Ids(object), (std::vector<std::uint32_t>{1, 3, 7, 4}));
     EXPECT_EQ(object.GetEntry(2)->identifier, "e3") << "the later one of the pair stays";
@@ -57,14 +53,15 @@ TEST(TextResourceObject, DeleteRemovesOnlyTheFirstMatch) {
 TEST(TextResourceObject, DeleteAtRemovesThatEntryEvenWhenAnEarlierOneSharesItsId) {
     TextResourceObject object;
     for (std::uint32_t id : {1u, 7u, 3u, 7u})
-        object.AddEntry(EntryWithId(id, "e" + std::to_string(object.GetEntryCount())));
+        object.AddEntry(
+            MakeEntry({.id = id, .identifier = "e" + std::to_string(object.GetEntryCount())}));
     const std::uint32_t position = object.PositionOf(object.GetEntry(3));
     ASSERT_EQ(position, 3u);
     object.DeleteEntryAt(position);
     EXPECT_EQ(Ids(object), (std::vector<std::uint32_t>{1, 7, 3}));
     EXPECT_EQ(object.GetEntry(1)->identifier, "e1") << "the earlier entry with the id stays";
 
-    TextResourceEntry outside = EntryWithId(1);
+    TextResourceEntry outside = MakeEntry({.id = 1});
     EXPECT_EQ(object.PositionOf(&outside), object.GetEntryCount());
     EXPECT_EQ(object.PositionOf(nullptr), object.GetEntryCount());
     object.DeleteEntryAt(object.GetEntryCount());
@@ -74,15 +71,15 @@ TEST(TextResourceObject, DeleteAtRemovesThatEntryEvenWhenAnEarlierOneSharesItsId
 TEST(TextResourceObject, GetEntryIsBoundedAndMutable) {
     TextResourceObject object;
     EXPECT_EQ(object.GetEntry(0), nullptr);
-    object.AddEntry(EntryWithId(1, "SAME"));
-    object.AddEntry(EntryWithId(2, "SAME"));
+    object.AddEntry(MakeEntry({.id = 1, .identifier = "SAME"}));
+    object.AddEntry(MakeEntry({.id = 2, .identifier = "SAME"}));
     EXPECT_EQ(object.GetEntryCount(), 2u) << "duplicate identifiers are kept";
     EXPECT_EQ(object.GetEntry(object.GetEntryCount()), nullptr);
     object.GetEntry(1)->text = "changed";
     EXPECT_EQ(object.GetEntry(1)->text, "changed");
 
     // The collection holds copies.
-    TextResourceEntry entry = EntryWithId(3);
+    TextResourceEntry entry = MakeEntry({.id = 3});
     object.AddEntry(entry);
     entry.text = "outside";
     EXPECT_EQ(object.GetEntry(2)->text, "leer");

@@ -1,3 +1,4 @@
+#include "common/Entries.h"
 #include "common/TempDir.h"
 #include "common/TraceCapture.h"
 #include "model/TextResourceObject.h"
@@ -12,16 +13,6 @@ namespace {
 
 const std::string kHeader = "<?xml version='1.0' encoding='Windows-1252'?>\n<textresources>\n";
 const std::string kFooter = "</textresources>\n";
-
-TextResourceObject WithTexts(const std::vector<std::string>& texts) {
-    TextResourceObject object;
-    for (const std::string& text : texts) {
-        TextResourceEntry entry;
-        entry.text = text;
-        object.AddEntry(entry);
-    }
-    return object;
-}
 
 std::string Export(TextResourceObject& object) {
     tsMemoryStream stream;
@@ -51,7 +42,7 @@ TEST(XmlExport, LayoutOfTheDocument) {
     TextResourceObject empty;
     EXPECT_EQ(Export(empty), kHeader + kFooter);
 
-    TextResourceObject object = WithTexts({"", "one\r\ntwo"});
+    TextResourceObject object = EntriesWithTexts({"", "one\r\ntwo"});
     EXPECT_EQ(Export(object), kHeader + "\t<textresource>\n\t\t\n\t</textresource>\n" +
                                   "\t<textresource>\n\t\tone&#13;\ntwo\n\t</textresource>\n" +
                                   kFooter);
@@ -71,7 +62,7 @@ TEST(XmlExport, TextIsEscapedForWindows1252) {
 }
 
 TEST(XmlExport, FailuresAreTracedAndOnlyTheFrameDecides) {
-    TextResourceObject object = WithTexts({"one", "two"});
+    TextResourceObject object = EntriesWithTexts({"one", "two"});
     {
         tsMemoryStream none;
         none.SetCapacity(0);
@@ -110,7 +101,7 @@ TEST(XmlExport, ARealParserReadsTheTextsBack) {
         "\xE3\x81\x93\xE3\x82\x93\xE3\x81\xAB\xE3\x81\xA1\xE3\x81\xAF \xF0\x9F\x98\x80",
         "\tTab and C1 \xC2\x81\xC2\x9D",
     };
-    TextResourceObject object = WithTexts(texts);
+    TextResourceObject object = EntriesWithTexts(texts);
     TempDir dir;
     std::string path = dir.File("export.xml");
     WriteBytes(path, Export(object));

@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr std::int32_t kFileNotFound = static_cast<std::int32_t>(0x80070002u);
-constexpr std::int32_t kSharingViolation = static_cast<std::int32_t>(0x80070020u);
-
 std::string Pattern(std::size_t size) {
     std::string bytes(size, '\0');
     for (std::size_t i = 0; i < size; ++i)
@@ -24,7 +21,7 @@ TEST(tsFileStream, OpeningAMissingFileFailsWithTwoTraceLines) {
     std::string path = dir.File("missing.trs");
     TraceCapture trace;
     tsFileStream stream;
-    EXPECT_EQ(stream.Open(path.c_str(), TS_OPEN_READ), kFileNotFound);
+    EXPECT_EQ(stream.Open(path.c_str(), TS_OPEN_READ), TS_E_FILE_NOT_FOUND);
     ASSERT_EQ(trace.lines.size(), 2u);
     EXPECT_EQ(trace.lines[0],
               "tsStream.cpp(82) : TRACE_ERROR: Error: Open file '" + path + "' failed.\n");
@@ -148,14 +145,14 @@ TEST(tsFileStream, ShareModesOfLoadingAndSaving) {
     tsFileStream otherReader;
     EXPECT_EQ(otherReader.Open(path.c_str(), TS_OPEN_READ), 0);
     tsFileStream saving;
-    EXPECT_EQ(saving.Open(path.c_str(), TS_OPEN_CREATE | TS_OPEN_WRITE), kSharingViolation);
+    EXPECT_EQ(saving.Open(path.c_str(), TS_OPEN_CREATE | TS_OPEN_WRITE), TS_E_SHARING_VIOLATION);
     EXPECT_EQ(ReadBytes(path), "old content");
     loading.Close();
     otherReader.Close();
 
     ASSERT_EQ(saving.Open(path.c_str(), TS_OPEN_CREATE | TS_OPEN_WRITE), 0);
     EXPECT_EQ(ReadBytes(path), "") << "opening for saving truncates";
-    EXPECT_EQ(loading.Open(path.c_str(), TS_OPEN_READ), kSharingViolation);
+    EXPECT_EQ(loading.Open(path.c_str(), TS_OPEN_READ), TS_E_SHARING_VIOLATION);
     ASSERT_EQ(saving.Write("new", 3), 0);
     saving.Close();
     EXPECT_EQ(ReadBytes(path), "new");

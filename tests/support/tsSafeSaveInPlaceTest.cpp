@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr std::int32_t kAccessDenied = static_cast<std::int32_t>(0x80070005u);
-
 std::function<std::int32_t(tsOutputStream&)> Writes(const std::string& content) {
     return [content](tsOutputStream& out) {
         return out.Write(content.data(), static_cast<std::uint32_t>(content.size()));
@@ -131,7 +129,7 @@ TEST_F(InPlace, AReadOnlyFileIsRefusedWhoeverSavesIt) {
     WriteBytes(path, "old");
     ::chmod(path.c_str(), 0444);
     tsSafeSaveReport report;
-    EXPECT_EQ(tsSaveFileSafely(path.c_str(), Writes("new"), {}, &report), kAccessDenied);
+    EXPECT_EQ(tsSaveFileSafely(path.c_str(), Writes("new"), {}, &report), E_ACCESSDENIED);
     EXPECT_FALSE(report.notOpened) << "a refusal the caller tells the user of";
     EXPECT_EQ(ReadBytes(path), "old");
     EXPECT_EQ(FilesIn(dir.Path().string()), 2u);

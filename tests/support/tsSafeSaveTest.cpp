@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr std::int32_t kSharingViolation = static_cast<std::int32_t>(0x80070020u);
-constexpr std::int32_t kPathNotFound = static_cast<std::int32_t>(0x80070003u);
-
 std::function<std::int32_t(tsOutputStream&)> Writes(const std::string& content) {
     return [content](tsOutputStream& out) {
         return out.Write(content.data(), static_cast<std::uint32_t>(content.size()));
@@ -68,7 +65,8 @@ TEST(tsSafeSave, AFailedSaveLeavesTheOldFileAsItWas) {
     EXPECT_EQ(FilesIn(dir), 1u);
     EXPECT_FALSE(trace.lines.empty()) << "the failure is traced";
 
-    EXPECT_EQ(tsSaveFileSafely(dir.File("missing/doc.trs").c_str(), Writes("x")), kPathNotFound);
+    EXPECT_EQ(tsSaveFileSafely(dir.File("missing/doc.trs").c_str(), Writes("x")),
+              TS_E_PATH_NOT_FOUND);
 }
 
 TEST(tsSafeSave, WritesThroughASymbolicLink) {
@@ -90,7 +88,7 @@ TEST(tsSafeSave, HonoursTheShareModesOfOtherOpeners) {
     {
         tsFileStream other;
         ASSERT_EQ(other.Open(path.c_str(), TS_OPEN_READ), 0);
-        EXPECT_EQ(tsSaveFileSafely(path.c_str(), Writes("new")), kSharingViolation);
+        EXPECT_EQ(tsSaveFileSafely(path.c_str(), Writes("new")), TS_E_SHARING_VIOLATION);
         EXPECT_EQ(ReadBytes(path), "held");
         EXPECT_EQ(FilesIn(dir), 1u);
     }
@@ -98,7 +96,7 @@ TEST(tsSafeSave, HonoursTheShareModesOfOtherOpeners) {
         // A caller that holds the save share mode itself saves without the lock.
         tsFileStream mine;
         ASSERT_EQ(mine.Open(path.c_str(), TS_OPEN_WRITE), 0);
-        EXPECT_EQ(tsSaveFileSafely(path.c_str(), Writes("new")), kSharingViolation);
+        EXPECT_EQ(tsSaveFileSafely(path.c_str(), Writes("new")), TS_E_SHARING_VIOLATION);
         tsSafeSaveOptions options;
         options.lockTarget = false;
         EXPECT_EQ(tsSaveFileSafely(path.c_str(), Writes("new"), options), 0);

@@ -52,11 +52,11 @@ TEST(tsTrace, DisabledOrUnattachedTraceChangesNoResult) {
     std::string path = dir.File("missing");
     tsFileStream stream;
     // No sink and no handle: the line is formatted and dropped.
-    EXPECT_EQ(stream.Open(path.c_str(), TS_OPEN_READ), static_cast<std::int32_t>(0x80070002u));
+    EXPECT_EQ(stream.Open(path.c_str(), TS_OPEN_READ), TS_E_FILE_NOT_FOUND);
 
     TraceCapture trace;
     traceFlags = 6;
-    EXPECT_EQ(stream.Open(path.c_str(), TS_OPEN_READ), static_cast<std::int32_t>(0x80070002u));
+    EXPECT_EQ(stream.Open(path.c_str(), TS_OPEN_READ), TS_E_FILE_NOT_FOUND);
     traceFlags = 7;
     EXPECT_TRUE(trace.lines.empty());
 }

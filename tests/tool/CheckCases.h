@@ -6,6 +6,7 @@
 // names, so that the output names no temporary path when the tool runs in
 // that folder.
 
+#include "common/Entries.h"
 #include "common/TempDir.h"
 #include "model/TrsBytes.h"
 #include "testdata/TestData.h"
@@ -27,13 +28,11 @@ struct Case {
 inline TextResourceEntry Entry(std::uint32_t id, const std::string& identifier,
                                const std::string& text, const std::string& audio = "leer",
                                std::uint32_t lengthMs = 0) {
-    TextResourceEntry entry;
-    entry.id = id;
-    entry.identifier = identifier;
-    entry.text = text;
-    entry.audioFile = audio;
-    entry.lengthMs = lengthMs;
-    return entry;
+    return MakeEntry({.id = id,
+                      .identifier = identifier,
+                      .audioFile = audio,
+                      .text = text,
+                      .lengthMs = lengthMs});
 }
 
 inline std::string FileOf(const std::vector<TextResourceEntry>& entries) {

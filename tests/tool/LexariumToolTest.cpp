@@ -1,6 +1,7 @@
 // Runs lexarium-tool as a user would and checks its output, files and exit status.
 
 #include "RunTool.h"
+#include "common/Entries.h"
 #include "common/Environment.h"
 #include "common/TempDir.h"
 #include "model/CountWords.h"
@@ -22,13 +23,8 @@ const std::string kLoadError = "An error accured while loading this file!\n";
 
 TEST(LexariumTool, InfoPrintsTheTotals) {
     TempDir dir;
-    TextResourceObject object;
-    TextResourceEntry entry;
-    entry.text = "two words";
-    object.AddEntry(entry);
-    entry.text = "Gr\xC3\xBC\xC3\x9F"
-                 "e\r\naus Bremen";
-    object.AddEntry(entry);
+    TextResourceObject object = EntriesWithTexts({"two words", "Gr\xC3\xBC\xC3\x9F"
+                                                               "e\r\naus Bremen"});
     WriteBytes(dir.File("in.trs"), testdata::ToFileBytes(object));
 
     Outcome outcome = RunTool(dir, "info " + Quote(dir.File("in.trs")));

@@ -3,6 +3,7 @@
 // the figures on standard output.
 
 #include "RunTool.h"
+#include "common/Entries.h"
 #include "testdata/TestData.h"
 
 #include <filesystem>
@@ -12,15 +13,13 @@ namespace {
 
 TextResourceEntry Line(std::uint32_t id, const std::string& speaker, const std::string& audio,
                        const std::string& text, std::uint32_t lengthMs) {
-    TextResourceEntry entry;
-    entry.id = id;
-    entry.identifier = "LINE_" + std::to_string(id);
-    entry.speaker = speaker;
-    entry.audioFile = audio;
-    entry.text = text;
-    entry.comment = "c" + std::to_string(id);
-    entry.lengthMs = lengthMs;
-    return entry;
+    return MakeEntry({.id = id,
+                      .identifier = "LINE_" + std::to_string(id),
+                      .audioFile = audio,
+                      .text = text,
+                      .comment = "c" + std::to_string(id),
+                      .speaker = speaker,
+                      .lengthMs = lengthMs});
 }
 
 class ScriptTest : public ::testing::Test {

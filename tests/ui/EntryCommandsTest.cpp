@@ -19,13 +19,10 @@ protected:
     // Starts on a file whose entries have these ids, "E<id>" as identifiers.
     void StartWithIds(const std::vector<std::uint32_t>& ids) {
         TextResourceObject entries;
-        for (std::uint32_t id : ids) {
-            TextResourceEntry entry;
-            entry.id = id;
-            entry.identifier = "E" + std::to_string(id);
-            entry.text = "text of " + std::to_string(id);
-            entries.AddEntry(entry);
-        }
+        for (std::uint32_t id : ids)
+            entries.AddEntry(MakeEntry({.id = id,
+                                        .identifier = "E" + std::to_string(id),
+                                        .text = "text of " + std::to_string(id)}));
         Start({WriteTrs("ids.trs", entries)});
         Activate();
     }

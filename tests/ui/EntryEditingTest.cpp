@@ -140,11 +140,7 @@ TEST_F(EntryEditingTest, IdentifierIsTypedInCapitalsAndLabelsTheTreeItemAtEachKe
 }
 
 TEST_F(EntryEditingTest, ALowerCaseIdentifierFromTheFileKeepsItsLettersWhenTypedInto) {
-    TextResourceObject entries;
-    TextResourceEntry entry;
-    entry.id = 1;
-    entry.identifier = "intro_łódź";
-    entries.AddEntry(entry);
+    TextResourceObject entries = MakeEntries({{.id = 1, .identifier = "intro_łódź"}});
     Start({WriteTrs("lower.trs", entries)});
     Activate();
     Select(0);
@@ -243,21 +239,15 @@ TEST_F(EntryEditingTest, EveryFieldEditedInManyScriptsIsSavedAndReadBackByteForB
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_SAVE));
     EXPECT_FALSE(Doc()->IsModified());
 
-    TextResourceObject expected;
-    TextResourceEntry first;
-    first.id = 1;
-    first.identifier = "ID_1";
-    first.text = "one two three";
-    expected.AddEntry(first);
-    TextResourceEntry second;
-    second.id = 42;
-    second.identifier = "ŻÓŁW_Γ";
-    second.audioFile = "głos_日本.wav";
-    second.text = "Zażółć gęślą\r\nΚαλημέρα 日本語";
-    second.comment = "コメント";
-    second.speaker = "Ελένη";
-    second.lengthMs = 1234;
-    expected.AddEntry(second);
+    TextResourceObject expected =
+        MakeEntries({{.id = 1, .identifier = "ID_1", .text = "one two three"},
+                     {.id = 42,
+                      .identifier = "ŻÓŁW_Γ",
+                      .audioFile = "głos_日本.wav",
+                      .text = "Zażółć gęślą\r\nΚαλημέρα 日本語",
+                      .comment = "コメント",
+                      .speaker = "Ελένη",
+                      .lengthMs = 1234}});
     QFile saved(Path("edit.trs"));
     QFile wanted(WriteTrs("expected.trs", expected));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));

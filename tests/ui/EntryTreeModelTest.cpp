@@ -3,6 +3,7 @@
 
 #include "ui/EntryTreeModel.h"
 
+#include "common/Entries.h"
 #include "model/TextResourceObject.h"
 
 #include <QAbstractItemModelTester>
@@ -11,18 +12,11 @@
 
 namespace {
 
-TextResourceEntry MakeEntry(std::uint32_t id, const std::string& identifier) {
-    TextResourceEntry entry;
-    entry.id = id;
-    entry.identifier = identifier;
-    return entry;
-}
-
 TEST(EntryTreeModel, HasOneRootAndOneChildPerEntryInCollectionOrder) {
     TextResourceObject entries;
-    entries.AddEntry(MakeEntry(7, "ZETA"));
-    entries.AddEntry(MakeEntry(3, "ALPHA"));
-    entries.AddEntry(MakeEntry(9, "ALPHA"));
+    entries.AddEntry(MakeEntry({.id = 7, .identifier = "ZETA"}));
+    entries.AddEntry(MakeEntry({.id = 3, .identifier = "ALPHA"}));
+    entries.AddEntry(MakeEntry({.id = 9, .identifier = "ALPHA"}));
     EntryTreeModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.SetCollection(&entries);
@@ -42,7 +36,7 @@ TEST(EntryTreeModel, HasOneRootAndOneChildPerEntryInCollectionOrder) {
     EXPECT_FALSE(model.EntryIndex(3).isValid());
 
     // Growing and shrinking the collection shows after a reset, also to the tester.
-    entries.AddEntry(MakeEntry(10, "NEW"));
+    entries.AddEntry(MakeEntry({.id = 10, .identifier = "NEW"}));
     entries.DeleteEntry(7);
     model.Reset();
     ASSERT_EQ(model.rowCount(model.RootIndex()), 3);
@@ -55,8 +49,8 @@ TEST(EntryTreeModel, HasOneRootAndOneChildPerEntryInCollectionOrder) {
 
 TEST(EntryTreeModel, LabelsShowStoredUtf8WithoutLossAndRefuseEdits) {
     TextResourceObject entries;
-    entries.AddEntry(MakeEntry(1, "ZAŻÓŁĆ_ΓΛΩΣΣΑ_日本語"));
-    entries.AddEntry(MakeEntry(2, ""));
+    entries.AddEntry(MakeEntry({.id = 1, .identifier = "ZAŻÓŁĆ_ΓΛΩΣΣΑ_日本語"}));
+    entries.AddEntry(MakeEntry({.id = 2, .identifier = ""}));
     EntryTreeModel model;
     model.SetCollection(&entries);
 
@@ -69,7 +63,7 @@ TEST(EntryTreeModel, LabelsShowStoredUtf8WithoutLossAndRefuseEdits) {
 
 TEST(EntryTreeModel, ReplacedLabelsLastUntilTheNextReset) {
     TextResourceObject entries;
-    entries.AddEntry(MakeEntry(1, "FIRST"));
+    entries.AddEntry(MakeEntry({.id = 1, .identifier = "FIRST"}));
     EntryTreeModel model;
     model.SetCollection(&entries);
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);

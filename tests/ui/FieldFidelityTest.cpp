@@ -7,19 +7,11 @@
 #include "EditorFixture.h"
 #include "LexariumView_Blank.h"
 #include "ResourceIds.h"
+#include "common/FileContent.h"
 
 #include <QClipboard>
 #include <QMenu>
 #include <QMimeData>
-
-namespace {
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
 
 class FieldFidelityTest : public EditorFixture {
 protected:
@@ -27,10 +19,7 @@ protected:
     QString Open(const TextResourceEntry& entry) {
         TextResourceObject entries;
         entries.AddEntry(entry);
-        TextResourceEntry other;
-        other.id = 2;
-        other.identifier = "OTHER";
-        entries.AddEntry(other);
+        entries.AddEntry(MakeEntry({.id = 2, .identifier = "OTHER"}));
         const QString path = WriteTrs("fidelity.trs", entries);
         Start({path});
         Activate();
@@ -56,18 +45,18 @@ protected:
 };
 
 TEST_F(FieldFidelityTest, TypingALetterInEachFieldAndDeletingItSavesTheFileByteForByte) {
-    TextResourceEntry entry;
-    entry.id = 7;
-    entry.identifier = "intro\xc2\xa0x\ny\rz\r\r\nq";
-    entry.audioFile = "voix\xc2\xa0"
-                      "01.wav  ";
-    entry.text = "Bonjour\xc2\xa0!\nligne\rdeux\r\r\ntrois\xe2\x80\xa8quatre\xe2\x80\xa9"
-                 "cinq\t ";
-    entry.comment = "a\xc2\xa0"
-                    "b\r\n\nc\r";
-    entry.speaker = "Ol\xff"
-                    "a \xed\xa0\x80"; // bytes that are no UTF-8
-    entry.lengthMs = 1234;
+    const TextResourceEntry entry =
+        MakeEntry({.id = 7,
+                   .identifier = "intro\xc2\xa0x\ny\rz\r\r\nq",
+                   .audioFile = "voix\xc2\xa0"
+                                "01.wav  ",
+                   .text = "Bonjour\xc2\xa0!\nligne\rdeux\r\r\ntrois\xe2\x80\xa8quatre\xe2\x80\xa9"
+                           "cinq\t ",
+                   .comment = "a\xc2\xa0"
+                              "b\r\n\nc\r",
+                   .speaker = "Ol\xff"
+                              "a \xed\xa0\x80", // bytes that are no UTF-8
+                   .lengthMs = 1234});
     const QString path = Open(entry);
     const QByteArray opened = ReadFile(path);
 
@@ -113,10 +102,7 @@ TEST_F(FieldFidelityTest, TypingALetterInEachFieldAndDeletingItSavesTheFileByteF
 }
 
 TEST_F(FieldFidelityTest, LettersEnterTheIdentifierInCapitalsByEveryWayIn) {
-    TextResourceEntry entry;
-    entry.id = 1;
-    entry.identifier = "stored_lower";
-    Open(entry);
+    Open(MakeEntry({.id = 1, .identifier = "stored_lower"}));
     QLineEdit* identifier = LineField(IDC_IDENTIFIER);
     identifier->setFocus();
     identifier->end(false);
@@ -166,13 +152,11 @@ TEST_F(FieldFidelityTest, LettersEnterTheIdentifierInCapitalsByEveryWayIn) {
 }
 
 TEST_F(FieldFidelityTest, LongValuesShowFromTheirStart) {
-    TextResourceEntry entry;
-    entry.id = 4294967291u;
-    entry.lengthMs = 4294967295u;
-    entry.identifier = "CHAPTER_ONE_" + std::string(188, 'A');
-    entry.audioFile = "missions/" + std::string(180, 'd') + "/line.wav";
-    entry.speaker = "Speaker " + std::string(200, 's');
-    Open(entry);
+    Open(MakeEntry({.id = 4294967291u,
+                    .identifier = "CHAPTER_ONE_" + std::string(188, 'A'),
+                    .audioFile = "missions/" + std::string(180, 'd') + "/line.wav",
+                    .speaker = "Speaker " + std::string(200, 's'),
+                    .lengthMs = 4294967295u}));
     for (int id : {IDC_ID, IDC_IDENTIFIER, IDC_AUDIOFILE, IDC_SPEAKER, IDC_LENGTH}) {
         QLineEdit* field = LineField(id);
         if (id != IDC_ID && id != IDC_LENGTH) {

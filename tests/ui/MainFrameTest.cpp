@@ -109,9 +109,7 @@ TEST_F(MainFrameTest, StatisticsRequestWhileShownRefreshesWithoutANewForm) {
     EXPECT_EQ(blank->GetDocument(), Doc());
     blank->m_strEntries = "stale";
     blank->SetDlgItemText(IDC_STAT_ENTRIES, "stale");
-    TextResourceEntry added;
-    added.text = "more words here";
-    Doc()->m_textResources.AddEntry(added);
+    Doc()->m_textResources.AddEntry(MakeEntry({.text = "more words here"}));
     Frame()->SwitchRightPane(PANE_STATISTICS);
     EXPECT_EQ(Right(), blank);
     EXPECT_EQ(blank->m_strEntries, "3") << "recounted on the repeated request";

@@ -24,15 +24,12 @@ protected:
 
     void StartWith(const std::vector<Line>& lines) {
         TextResourceObject entries;
-        for (const Line& line : lines) {
-            TextResourceEntry entry;
-            entry.id = line.id;
-            entry.identifier = line.identifier;
-            entry.audioFile = line.audioFile;
-            entry.text = "the line of " + std::string(line.identifier);
-            entry.speaker = "Vale";
-            entries.AddEntry(entry);
-        }
+        for (const Line& line : lines)
+            entries.AddEntry(MakeEntry({.id = line.id,
+                                        .identifier = line.identifier,
+                                        .audioFile = line.audioFile,
+                                        .text = "the line of " + std::string(line.identifier),
+                                        .speaker = "Vale"}));
         Start({WriteTrs("recordings.trs", entries)});
         Activate();
     }
