@@ -63,15 +63,12 @@ std::string FoldCase(const std::string& utf8) {
         }
         // Only two-byte sequences hold letters that fold here; everything else,
         // valid or not, is copied byte for byte.
-        std::size_t used = 0;
-        const char32_t c = platform::DecodeUtf8(bytes + i, size - i, used);
-        if (used == 2 && c != 0xFFFD) {
-            AppendTwoByteUtf8(folded, FoldCodePoint(c));
-        } else {
-            used = used == 0 ? 1 : used;
-            folded.append(utf8, i, used);
-        }
-        i += used;
+        const platform::Utf8Sequence sequence = platform::DecodeUtf8(bytes + i, size - i);
+        if (sequence.valid && sequence.length == 2)
+            AppendTwoByteUtf8(folded, FoldCodePoint(sequence.character));
+        else
+            folded.append(utf8, i, sequence.length);
+        i += sequence.length;
     }
     return folded;
 }

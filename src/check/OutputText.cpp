@@ -12,12 +12,8 @@ namespace {
 // not one.
 std::size_t Utf8SequenceLength(const std::string& text, std::size_t i) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data()) + i;
-    std::size_t used = 0;
-    const char32_t c = platform::DecodeUtf8(bytes, text.size() - i, used);
-    // The decoder answers U+FFFD for what is not UTF-8; only its own encoding is that character.
-    const bool valid =
-        c != 0xFFFD || (used == 3 && bytes[0] == 0xEF && bytes[1] == 0xBF && bytes[2] == 0xBD);
-    return valid ? used : 0;
+    const platform::Utf8Sequence sequence = platform::DecodeUtf8(bytes, text.size() - i);
+    return sequence.valid ? sequence.length : 0;
 }
 
 } // namespace

@@ -25,9 +25,9 @@ std::string EscapeXmlText(const std::string& text) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     std::size_t n = text.size();
     for (std::size_t i = 0; i < n;) {
-        std::size_t used = 1;
-        char32_t cp = platform::DecodeUtf8(bytes + i, n - i, used);
-        i += used;
+        const platform::Utf8Sequence sequence = platform::DecodeUtf8(bytes + i, n - i);
+        char32_t cp = sequence.character;
+        i += sequence.length;
         if (!AllowedInXml(cp))
             cp = 0xFFFD; // not allowed in XML
         switch (cp) {

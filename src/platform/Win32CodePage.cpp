@@ -83,11 +83,11 @@ int Deliver(const Out& result, Unit* destination, int destinationLength) {
 
 } // namespace
 
-char32_t DecodeUtf8(const unsigned char* p, std::size_t left, std::size_t& used) {
+Utf8Sequence DecodeUtf8(const unsigned char* p, std::size_t left) {
     unsigned char b = p[0];
-    used = 1;
+    Utf8Sequence invalid{kReplacement, 1, false};
     if (b < 0x80)
-        return b;
+        return {b, 1, true};
     std::size_t need;
     char32_t cp;
     unsigned char lo = 0x80, hi = 0xBF;
@@ -109,20 +109,20 @@ char32_t DecodeUtf8(const unsigned char* p, std::size_t left, std::size_t& used)
         else if (b == 0xF4)
             hi = 0x8F;
     } else {
-        return kReplacement;
+        return invalid;
     }
     for (std::size_t i = 1; i <= need; ++i) {
         if (i >= left)
-            return kReplacement;
+            return invalid;
         unsigned char c = p[i];
         if (c < lo || c > hi)
-            return kReplacement;
+            return invalid;
         lo = 0x80;
         hi = 0xBF;
         cp = (cp << 6) | (c & 0x3F);
-        used = i + 1;
+        invalid.length = i + 1;
     }
-    return cp;
+    return {cp, need + 1, true};
 }
 
 char16_t Windows1252ToUnicode(unsigned char byte) {
@@ -161,9 +161,9 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR source, int sourceLen
             result.push_back(Windows1252ToUnicode(bytes[i]));
     } else {
         for (std::size_t i = 0; i < n;) {
-            std::size_t used = 1;
-            AppendUtf16(result, DecodeUtf8(bytes + i, n - i, used));
-            i += used;
+            const Utf8Sequence sequence = DecodeUtf8(bytes + i, n - i);
+            AppendUtf16(result, sequence.character);
+            i += sequence.length;
         }
     }
     return Deliver(result, destination, destinationLength);

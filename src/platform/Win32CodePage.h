@@ -30,9 +30,17 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int sourceLe
 char16_t Windows1252ToUnicode(unsigned char byte);
 bool UnicodeToWindows1252(char32_t character, unsigned char& byte);
 
-// Decodes one UTF-8 sequence at `p` (`left` bytes available, at least one); an
-// invalid one yields U+FFFD and consumes its maximal valid prefix (at least one
-// byte), as Windows does. `used` receives the bytes consumed.
-char32_t DecodeUtf8(const unsigned char* p, std::size_t left, std::size_t& used);
+// One UTF-8 sequence as the decoder reads it.
+struct Utf8Sequence {
+    char32_t character; // U+FFFD where the bytes are not UTF-8
+    std::size_t length; // the bytes it takes, at least one
+    bool valid;         // false for bytes that are not UTF-8; a stored U+FFFD is valid
+};
+
+// Decodes one UTF-8 sequence at `p` (`left` bytes available, at least one),
+// accepting only well-formed UTF-8 (no overlong forms, surrogates or values
+// above U+10FFFF). An invalid one yields U+FFFD and takes its maximal valid
+// prefix (at least one byte), as Windows does.
+Utf8Sequence DecodeUtf8(const unsigned char* p, std::size_t left);
 
 } // namespace platform

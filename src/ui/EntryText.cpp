@@ -1,44 +1,16 @@
 #include "EntryText.h"
 
-namespace {
+#include "platform/Win32CodePage.h"
 
-bool IsContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
+namespace {
 
 // The length of the well-formed UTF-8 sequence at `pos`, or 0.
 std::size_t SequenceLength(const std::string& bytes, std::size_t pos) {
-    const auto at = [&](std::size_t i) {
-        return pos + i < bytes.size() ? static_cast<unsigned char>(bytes[pos + i]) : 0;
-    };
-    const unsigned char lead = at(0);
-    if (lead < 0x80)
-        return 1;
-    // The ranges of the second byte that rule out overlong forms, surrogates
-    // and values above U+10FFFF.
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    std::size_t length = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (at(1) < low || at(1) > high)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if (!IsContinuation(at(i)))
-            return 0;
-    }
-    return length;
+    const auto* at = reinterpret_cast<const unsigned char*>(bytes.data()) + pos;
+    if (*at < 0x80)
+        return 1; // most text is ASCII: no call for it
+    const platform::Utf8Sequence sequence = platform::DecodeUtf8(at, bytes.size() - pos);
+    return sequence.valid ? sequence.length : 0;
 }
 
 } // namespace

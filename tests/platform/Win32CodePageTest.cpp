@@ -74,6 +74,38 @@ TEST(Win32CodePage, InvalidUtf8DecodesToReplacementCharacters) {
                                                               "a");
 }
 
+// The decoder says which bytes are UTF-8, so that a stored U+FFFD is told from
+// the replacement of bytes that are not.
+TEST(Win32CodePage, DecoderTellsSequencesFromBytesThatAreNotUtf8) {
+    const struct {
+        std::string bytes;
+        char32_t character;
+        std::size_t length;
+        bool valid;
+    } cases[] = {
+        {"A", U'A', 1, true},
+        {"\xC3\xA4", 0xE4, 2, true},
+        {"\xEF\xBF\xBD", 0xFFFD, 3, true},
+        {"\xF0\x9F\x98\x80", 0x1F600, 4, true},
+        {"\xF4\x8F\xBF\xBFx", 0x10FFFF, 4, true},
+        {"\xFF", 0xFFFD, 1, false},
+        {"\xBF", 0xFFFD, 1, false},
+        {"\xEF\xBF", 0xFFFD, 2, false},  // cut short: its valid start
+        {"\xE2\x82x", 0xFFFD, 2, false}, // cut by another character
+        {"\xC0\x80", 0xFFFD, 1, false},  // overlong
+        {"\xE0\x9F\xBF", 0xFFFD, 1, false},
+        {"\xED\xA0\x80", 0xFFFD, 1, false},     // a surrogate
+        {"\xF4\x90\x80\x80", 0xFFFD, 1, false}, // above U+10FFFF
+    };
+    for (const auto& c : cases) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(c.bytes.data());
+        const Utf8Sequence sequence = DecodeUtf8(bytes, c.bytes.size());
+        EXPECT_EQ(sequence.character, c.character) << c.bytes;
+        EXPECT_EQ(sequence.length, c.length) << c.bytes;
+        EXPECT_EQ(sequence.valid, c.valid) << c.bytes;
+    }
+}
+
 TEST(Win32CodePage, SizesBuffersAndParameters) {
     // -1 converts the terminator too.
     EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "abc", -1, nullptr, 0), 4);
