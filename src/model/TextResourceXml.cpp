@@ -10,6 +10,7 @@
 namespace {
 
 constexpr const char* kModule = "COMMONCODE_R\\TextResourceObject\\TextResourceObject.cpp";
+// The trace lines that callers rely on, kept on purpose whatever line the code is on.
 constexpr int kLineEntryXml = 82;
 constexpr int kLineObjectXml = 145;
 

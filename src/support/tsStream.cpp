@@ -12,13 +12,13 @@ namespace {
 
 // Trace sites of this module: its source path and the line of each operation.
 constexpr const char* kModule = "commonCode\\AbstractData\\streams\\tsStream.cpp";
+// The trace lines that callers rely on, kept on purpose whatever line the code is on.
 constexpr int kLineOpenMessage = 82;
 constexpr int kLineOpen = 85;
 constexpr int kLineRead = 130;
 constexpr int kLineWrite = 159;
 constexpr int kLineSeek = 221;
 constexpr int kLineSkip = 238;
-constexpr int kLineFlush = 250;
 
 constexpr std::uint32_t kReadBufferSize = 64 * 1024;
 
@@ -210,6 +210,6 @@ std::int32_t tsFileStream::Flush() {
     else if (!FlushFileBuffers(m_handle))
         result = tsResultFromLastError();
     if (tsFailed(result))
-        ASSERT_HRESULT(kModule, kLineFlush, result);
+        ASSERT_HRESULT(kModule, __LINE__, result);
     return result;
 }

@@ -3,6 +3,13 @@
 // The trace: every failure that the core detects is formatted as one line,
 // "<file>(<line>) : TRACE_ERROR: <message>", and written to the trace handle
 // and to an attached sink, if any. Without either the line is dropped.
+//
+// The file and line name the failure site. The sites whose lines callers and
+// their logs rely on (opening, reading, writing, seeking and skipping in the
+// file stream, reading and writing a string field and the code-page
+// conversions, reading a file and writing its XML, the document's failed
+// load) report fixed numbers: constants named kLine... in their module, kept
+// on purpose even when the code moves. Every other site reports __LINE__.
 
 #include <cstdint>
 #include <string_view>

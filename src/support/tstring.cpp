@@ -13,6 +13,7 @@ using namespace platform;
 namespace {
 
 constexpr const char* kModule = "commonCode\\AbstractData\\tstring.cpp";
+// The trace lines that callers rely on, kept on purpose whatever line the code is on.
 constexpr int kLineReadString = 365;
 constexpr int kLineWriteString = 430;
 constexpr int kLineAnsiToUtf8 = 944;
