@@ -9,7 +9,9 @@
 # dialogs, context menus) German like the framework's; the start-up picture
 # and the About box's picture draw their lettering in DejaVu.
 # Sound goes through PulseAudio; the tests run a server with a null output
-# where there is no sound hardware.
+# where there is no sound hardware. The test of the installed tree checks the
+# desktop entry with desktop-file-validate and the file type with the shared
+# MIME database's own compiler.
 set -euo pipefail
 
 packages=(
@@ -26,6 +28,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-droid-fallback
   qt6-translations-l10n fonts-dejavu-core
+  desktop-file-utils shared-mime-info
 )
 if [ "${LEXARIUM_WITH_X:-0}" = 1 ]; then
   packages+=(xvfb xauth)
