@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+class TextResourceObject;
+
 namespace check {
 
 struct CheckOptions {
@@ -20,11 +22,16 @@ struct CheckOptions {
     // for listen. None: recordings are not checked.
     std::optional<std::string> audioFolder;
 
+    // A reference file (another language of the same text) whose entries are
+    // matched by identifier: what it has and the file lacks and the other way
+    // round, texts left as the reference's, placeholders that differ. It must
+    // outlive the check. Null: no reference.
+    const TextResourceObject* reference = nullptr; // not owned
+
     // The checks still to come bring their settings here, each off unless set:
     // - the recorded list: which text each recording was made from;
     // - characters per second above which a line is too fast to speak;
-    // - loudness and clipping levels of the recordings;
-    // - a reference file whose entries are matched by identifier.
+    // - loudness and clipping levels of the recordings.
 };
 
 // How the caller of a long check follows it and stops it. Both are used on

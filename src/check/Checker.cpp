@@ -3,6 +3,7 @@
 #include "check/AudioChecks.h"
 #include "check/DamageFindings.h"
 #include "check/EntryChecks.h"
+#include "check/ReferenceChecks.h"
 
 namespace check {
 
@@ -19,6 +20,8 @@ Checker::Checker(const CheckOptions& options, const TextResourceReadReport* repo
       m_entries(std::make_unique<EntryChecks>(expectedEntries)) {
     if (options.audioFolder)
         m_audio = std::make_unique<AudioChecks>(*options.audioFolder, m_control.cancel);
+    if (options.reference != nullptr)
+        m_reference = std::make_unique<ReferenceChecks>(*options.reference);
     if (m_report != nullptr)
         AddHeaderDamage(*m_report, m_findings);
 }
@@ -40,6 +43,8 @@ void Checker::Add(std::uint32_t position, const TextResourceEntry& entry,
         return;
     AddFieldDamage(problems, position, entry, m_findings);
     m_entries->Check(position, entry, m_findings);
+    if (m_reference)
+        m_reference->Check(position, entry, m_findings);
     if (m_audio)
         m_audio->Check(position, entry, m_findings);
 }
@@ -47,6 +52,8 @@ void Checker::Add(std::uint32_t position, const TextResourceEntry& entry,
 std::vector<Finding> Checker::Finish() {
     if (m_report != nullptr)
         AddEndDamage(*m_report, m_findings);
+    if (m_reference && !Cancelled())
+        m_reference->Finish(m_findings);
     if (m_audio)
         m_audio->Finish(m_findings);
     if (Cancelled())

@@ -26,6 +26,7 @@ namespace check {
 
 class AudioChecks;
 class EntryChecks;
+class ReferenceChecks;
 
 class Checker {
 public:
@@ -60,6 +61,7 @@ private:
     Findings m_findings;
     std::unique_ptr<EntryChecks> m_entries;
     std::unique_ptr<AudioChecks> m_audio; // null: recordings are not checked
+    std::unique_ptr<ReferenceChecks> m_reference; // null: no reference file
     std::uint64_t m_done = 0;
 };
 

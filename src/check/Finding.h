@@ -15,14 +15,17 @@ namespace check {
 enum class Field { None, Id, Identifier, AudioFile, Text, Comment, Speaker, Length };
 
 // What a finding belongs to. The findings come in this order: the file's,
-// then the entries' by position, then the folder's of recordings.
-enum class Scope { File, Entry, Folder };
+// then the entries' by position, then those of entries of the reference file
+// that the file lacks (by their position in the reference), then the
+// folder's of recordings.
+enum class Scope { File, Entry, Reference, Folder };
 
 struct Finding {
     std::string kind; // "duplicate-id", "damaged", "missing-audio", ...
     Scope scope = Scope::File;
     // For an entry: its position in the collection (from 0), and its id and
-    // identifier as they were checked.
+    // identifier as they were checked; for an entry of the reference file,
+    // the same of that entry in the reference.
     std::uint32_t position = 0;
     std::uint32_t id = 0;
     std::string identifier;

@@ -41,6 +41,19 @@ void Findings::InsertEntryFindings(std::vector<std::pair<std::size_t, Finding>> 
     }
 }
 
+void Findings::AddReferenceFinding(std::string kind, std::uint32_t position,
+                                   const TextResourceEntry& entry, std::string detail) {
+    Finding finding;
+    finding.kind = std::move(kind);
+    finding.scope = Scope::Reference;
+    finding.position = position;
+    finding.id = entry.id;
+    finding.identifier = entry.identifier;
+    finding.field = Field::Identifier;
+    finding.detail = std::move(detail);
+    m_reference.push_back(std::move(finding));
+}
+
 void Findings::AddFolderFinding(std::string kind, std::string detail) {
     Finding finding;
     finding.kind = std::move(kind);
@@ -51,11 +64,13 @@ void Findings::AddFolderFinding(std::string kind, std::string detail) {
 
 std::vector<Finding> Findings::TakeAll() {
     std::vector<Finding> all = std::move(m_file);
-    all.reserve(all.size() + m_entries.size() + m_folder.size());
+    all.reserve(all.size() + m_entries.size() + m_reference.size() + m_folder.size());
     std::move(m_entries.begin(), m_entries.end(), std::back_inserter(all));
+    std::move(m_reference.begin(), m_reference.end(), std::back_inserter(all));
     std::move(m_folder.begin(), m_folder.end(), std::back_inserter(all));
     m_file.clear();
     m_entries.clear();
+    m_reference.clear();
     m_folder.clear();
     return all;
 }

@@ -13,6 +13,10 @@ void AppendFindingLine(std::string& out, const Finding& finding) {
         out += std::to_string(finding.id);
         out += '\t';
         out += LineField(finding.identifier);
+    } else if (finding.scope == Scope::Reference) {
+        // Not an entry of this file: the identifier alone says which.
+        out += "-\t-\t";
+        out += LineField(finding.identifier);
     } else {
         out += "-\t-\t-";
     }
@@ -41,6 +45,9 @@ std::string FindingsJson(const std::vector<Finding>& findings, const std::string
             text += ", \"position\": " + std::to_string(finding.position);
             text += ", \"id\": " + std::to_string(finding.id);
             text += ", \"identifier\": " + JsonString(finding.identifier);
+        } else if (finding.scope == Scope::Reference) {
+            text += ", \"position\": null, \"id\": null, \"identifier\": " +
+                    JsonString(finding.identifier);
         } else {
             text += ", \"position\": null, \"id\": null, \"identifier\": null";
         }

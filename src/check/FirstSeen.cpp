@@ -109,6 +109,14 @@ bool FirstSeenTexts::Contains(std::string_view text) const {
     return m_slots[SlotOf(text, hash)].numberPlusOne != 0;
 }
 
+std::optional<std::uint32_t> FirstSeenTexts::Find(std::string_view text) const {
+    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(text));
+    const Slot& slot = m_slots[SlotOf(text, hash)];
+    if (slot.numberPlusOne == 0)
+        return std::nullopt;
+    return m_texts[slot.numberPlusOne - 1].position;
+}
+
 void FirstSeenTexts::Grow() {
     std::vector<Slot> old(m_slots.size() * 2);
     old.swap(m_slots);

@@ -5,6 +5,7 @@
 // once, and a table of nodes spent most of that time on cache misses.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,8 @@ public:
     explicit FirstSeenTexts(std::size_t expected);
     std::uint32_t Remember(std::string_view text, std::uint32_t position);
     bool Contains(std::string_view text) const;
+    // The position at which `text` was first seen; none when it was not.
+    std::optional<std::uint32_t> Find(std::string_view text) const;
 
 private:
     struct Slot {

@@ -209,3 +209,35 @@ TEST_F(CheckTest, JsonReadsBackWithAParser) {
                   "duplicate-id 2 1 'bad \\ufffd\\ufffd utf-8' 'the same id as the entry at "
                   "position 0'\n");
 }
+
+TEST_F(CheckTest, AReferenceIsMatchedByIdentifierAndADamagedOneIsTold) {
+    WriteBytes(dir.File("ref.trs"), FileOf({Entry(1, "A", "Take %s."), Entry(2, "B", "Run!"),
+                                            Entry(3, "C", "Wait.")}));
+    const std::string reference = " --reference " + Quote(dir.File("ref.trs"));
+    Outcome outcome = Check(
+        FileOf({Entry(7, "A", "Nimm %d."), Entry(8, "B", "Run!"), Entry(9, "D", "Neu")}),
+        reference);
+    EXPECT_EQ(outcome.status, 3) << outcome.err;
+    EXPECT_EQ(outcome.out,
+              "placeholder-mismatch\t0\t7\tA\tthe placeholders differ from the reference's: "
+              "missing %s; extra %d\n"
+              "untranslated\t1\t8\tB\tthe text is the reference's text as it stands\n"
+              "not-in-reference\t2\t9\tD\tthe reference file has no entry with this identifier\n"
+              "missing-translation\t-\t-\tC\tthe reference file has this identifier (position 2, "
+              "id 3); this file has not\n");
+    EXPECT_EQ(outcome.err, "");
+
+    // A reference cut short is compared as far as it could be read, and told.
+    const std::string whole = ReadBytes(dir.File("ref.trs"));
+    WriteBytes(dir.File("ref.trs"), whole.substr(0, whole.size() - 3));
+    outcome = RunTool(dir, "check " + Quote(dir.File("in.trs")) + reference);
+    EXPECT_EQ(outcome.status, 3);
+    EXPECT_NE(outcome.err.find("ref.trs is damaged: "), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.out.find("untranslated\t1"), std::string::npos);
+
+    // A reference that cannot be loaded at all ends the check.
+    outcome = RunTool(dir, "check " + Quote(dir.File("in.trs")) + " --reference " +
+                               Quote(dir.File("absent.trs")));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "");
+}

@@ -6,6 +6,7 @@
 #include "ToolFiles.h"
 #include "check/Checker.h"
 #include "check/FindingsOutput.h"
+#include "check/LoadDamage.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +17,7 @@ namespace {
 struct CheckArguments {
     std::string file;
     std::optional<std::string> folder;
+    std::optional<std::string> reference;
     bool json = false;
 };
 
@@ -26,6 +28,18 @@ int RunCheck(const CheckArguments& arguments) {
         if (!CheckReadableFolder(arguments.folder->c_str()))
             return 1;
         options.audioFolder = arguments.folder;
+    }
+    // The reference is matched by identifier and so held whole. A damaged
+    // one is told, not refused: check only tells.
+    TextResourceObject reference;
+    if (arguments.reference) {
+        TextResourceReadReport referenceReport;
+        if (!Load(arguments.reference->c_str(), reference, &referenceReport))
+            return 1;
+        if (auto damage = check::DescribeLoadDamage(referenceReport, reference))
+            std::fprintf(stderr, "%s is damaged: %s\nIts entries are compared as they could be read.\n",
+                         arguments.reference->c_str(), damage->first.detail.c_str());
+        options.reference = &reference;
     }
 
     TextResourceReadReport report;
@@ -68,11 +82,13 @@ int RunCheck(const CheckArguments& arguments) {
 void AddCheckCommand(CommandLine& line) {
     auto arguments = std::make_shared<CheckArguments>();
     CLI::App& command = line.AddCommand(
-        "check", "IN [--audio FOLDER] [--json]",
+        "check", "IN [--audio FOLDER] [--reference REF] [--json]",
         "find what would break a build or a recording\nsession; exit status 3 with findings",
         [arguments] { return RunCheck(*arguments); });
     AddOperand(command, "IN", arguments->file, "the text resource file");
     AddValueOption(command, "--audio", "FOLDER", arguments->folder,
                    "check the recordings under FOLDER, found as the editor finds them");
+    AddValueOption(command, "--reference", "REF", arguments->reference,
+                   "compare with REF, the same text in another language, by identifier");
     AddFlag(command, "--json", arguments->json, "one JSON object instead of tab-separated lines");
 }
