@@ -1,7 +1,9 @@
 #include "check/AudioChecks.h"
 
 #include "check/AudioFacts.h"
+#include "check/Pace.h"
 #include "check/Wording.h"
+#include "model/CountCharacters.h"
 #include "model/TextExport.h"
 
 #include <algorithm>
@@ -26,19 +28,25 @@ std::string NormalPath(const std::string& path) {
 
 } // namespace
 
-AudioChecks::AudioChecks(std::string folder, const std::atomic<bool>* cancel)
-    : m_folder(folder), m_missionFolder(std::move(folder)), m_cancel(cancel), m_facts(cancel) {}
+AudioChecks::AudioChecks(const CheckOptions& options, const std::atomic<bool>* cancel)
+    : m_folder(options.audioFolder.value_or("")), m_missionFolder(m_folder), m_cancel(cancel),
+      m_maxCharactersPerSecond(options.maxCharactersPerSecond),
+      m_facts(cancel, FactReaders::Judging{options.maxCharactersPerSecond, options.levels}) {}
 
 void AudioChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
                         Findings& findings) {
-    if (!HasAudioFile(entry))
+    if (!HasAudioFile(entry)) {
+        CheckStoredPace(position, entry, findings);
         return;
+    }
     const audio::AudioLookupResult plain = m_locator.FindRecording(m_missionFolder, entry, false);
-    if (plain.Found())
+    if (plain.Found()) {
         Found(position, entry, plain, false, findings);
-    else
+    } else {
         findings.AddEntryFinding("missing-audio", position, entry, Field::AudioFile,
                                  Quoted(entry.audioFile) + " is not in the folder");
+        CheckStoredPace(position, entry, findings);
+    }
     // A female take is optional; one that exists must play as well.
     const audio::AudioLookupResult female = m_locator.FindRecording(m_missionFolder, entry, true);
     if (female.Found())
@@ -57,8 +65,19 @@ void AudioChecks::Found(std::uint32_t position, const TextResourceEntry& entry,
                                      " is found only as " + Quoted(found.path) +
                                      ", which differs in letter case");
     }
-    m_facts.Add(FactReaders::File{found.path, female, position, entry.id, entry.identifier,
-                                  entry.lengthMs, findings.EntryFindingCount()});
+    m_facts.Add(FactReaders::File{
+        found.path, female, position, entry.id, entry.identifier, entry.lengthMs,
+        m_maxCharactersPerSecond ? CountSpokenCharacters(entry.text) : 0,
+        findings.EntryFindingCount()});
+}
+
+void AudioChecks::CheckStoredPace(std::uint32_t position, const TextResourceEntry& entry,
+                                  Findings& findings) const {
+    if (!m_maxCharactersPerSecond)
+        return;
+    if (auto detail = TooFast(CountSpokenCharacters(entry.text), entry.lengthMs,
+                              *m_maxCharactersPerSecond))
+        findings.AddEntryFinding("too-fast", position, entry, Field::Text, std::move(*detail));
 }
 
 void AudioChecks::Finish(Findings& findings) {

@@ -6,11 +6,13 @@
 // audio files that no entry reaches are listed.
 
 #include "audio/AudioLookup.h"
+#include "check/CheckOptions.h"
 #include "check/FactReaders.h"
 #include "check/Findings.h"
 #include "check/FirstSeen.h"
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,9 +20,11 @@ namespace check {
 
 class AudioChecks {
 public:
-    // An empty `folder` is the current folder, as for listen. Once `cancel`
-    // (not owned; may be null) is set, the work still waiting is dropped.
-    AudioChecks(std::string folder, const std::atomic<bool>* cancel);
+    // The recordings are looked up in the options' audio folder (an empty
+    // one is the current folder, as for listen); the pace of the lines and
+    // the levels are judged as the options say. Once `cancel` (not owned; may
+    // be null) is set, the work still waiting is dropped.
+    AudioChecks(const CheckOptions& options, const std::atomic<bool>* cancel);
 
     // Looks the entry's recordings up. What libsndfile tells of the files
     // found is read by helpers meanwhile, and its findings are put in where
@@ -34,10 +38,14 @@ private:
     void Found(std::uint32_t position, const TextResourceEntry& entry,
                const audio::AudioLookupResult& found, bool female, Findings& findings);
     void AddUnused(Findings& findings) const;
+    // The pace against the stored length, for an entry without a recording.
+    void CheckStoredPace(std::uint32_t position, const TextResourceEntry& entry,
+                         Findings& findings) const;
 
     std::string m_folder;              // as given
     std::string m_missionFolder;       // as the lookup repairs it
     const std::atomic<bool>* m_cancel; // not owned; may be null
+    std::optional<double> m_maxCharactersPerSecond;
     audio::AudioLocator m_locator{true};
     FirstSeenTexts m_reached{1024}; // the files found, as lexically normal paths
     FactReaders m_facts;

@@ -4,6 +4,8 @@
 
 #include "check/AudioFacts.h"
 
+#include "check/LevelMeter.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -24,7 +26,7 @@ constexpr sf_count_t kBlockSize = 4 * 1024;
 // block read last when they fall into it.
 class CachedInput {
 public:
-    explicit CachedInput(int fd) : m_fd(fd), m_block(kBlockSize) {}
+    CachedInput(int fd, sf_count_t size) : m_fd(fd), m_size(size), m_block(kBlockSize) {}
 
     static SF_VIRTUAL_IO Calls() {
         SF_VIRTUAL_IO io{};
@@ -41,14 +43,7 @@ public:
     }
 
 private:
-    // Asked for only when libsndfile needs it.
-    sf_count_t Size() {
-        if (m_size < 0) {
-            struct stat status {};
-            m_size = ::fstat(m_fd, &status) == 0 ? status.st_size : 0;
-        }
-        return m_size;
-    }
+    sf_count_t Size() const { return m_size; }
 
     sf_count_t Seek(sf_count_t offset, int whence) {
         sf_count_t base = whence == SEEK_CUR ? m_position : whence == SEEK_END ? Size() : 0;
@@ -96,7 +91,7 @@ private:
     }
 
     int m_fd;
-    sf_count_t m_size = -1; // not known yet
+    sf_count_t m_size;
     sf_count_t m_position = 0;
     std::vector<unsigned char> m_block;
     sf_count_t m_blockStart = 0;
@@ -143,14 +138,26 @@ std::set<std::string> ReadableExtensions() {
 
 } // namespace
 
-AudioFacts ReadAudioFacts(const std::string& path) {
+AudioFacts ReadAudioFacts(const std::string& path, AudioLevels* levels) {
     AudioFacts facts;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: opening a FIFO would wait for a writer.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         facts.error = std::strerror(errno);
         return facts;
     }
-    CachedInput input(fd);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        facts.error = "not a regular file";
+        ::close(fd);
+        return facts;
+    }
+    if (status.st_size > kLargestRecording) {
+        facts.error = "larger than 2 GiB";
+        ::close(fd);
+        return facts;
+    }
+    CachedInput input(fd, status.st_size);
     SF_VIRTUAL_IO calls = CachedInput::Calls();
     SF_INFO info{};
     SNDFILE* sound = sf_open_virtual(&calls, SFM_READ, &info, &input);
@@ -159,8 +166,11 @@ AudioFacts ReadAudioFacts(const std::string& path) {
     } else {
         facts.readable = true;
         facts.sampleRate = info.samplerate;
+        facts.channels = info.channels;
         if (info.frames >= 0 && info.frames != SF_COUNT_MAX)
             facts.frames = info.frames;
+        if (levels != nullptr)
+            *levels = MeasureLevels(sound, info.channels);
         sf_close(sound);
     }
     ::close(fd);

@@ -14,6 +14,17 @@ class TextResourceObject;
 
 namespace check {
 
+// The level checks of the recordings found.
+struct LevelOptions {
+    // Quiet (below -50 dBFS) longer than this at the start or the end of a
+    // recording is a finding.
+    double maxSilenceMs = 1000.0;
+    // Integrated loudness (EBU R 128) is expected within `loudness` ±
+    // `loudnessTolerance`.
+    double loudness = -23.0;         // LUFS
+    double loudnessTolerance = 3.0;  // LU
+};
+
 struct CheckOptions {
     // The folder of recordings (the mission folder): each entry's recording
     // and female take are looked up in it as listen looks them up, what
@@ -28,10 +39,17 @@ struct CheckOptions {
     // outlive the check. Null: no reference.
     const TextResourceObject* reference = nullptr; // not owned
 
+    // Characters per second above which a line is too fast to speak: the
+    // text's characters against its recording's length, or the stored length
+    // where no recording is found. None: the pace is not checked.
+    std::optional<double> maxCharactersPerSecond;
+
+    // Clipping, silence, loudness and the format of the recordings found:
+    // each is decoded whole. Only with `audioFolder`. None: not measured.
+    std::optional<LevelOptions> levels;
+
     // The checks still to come bring their settings here, each off unless set:
-    // - the recorded list: which text each recording was made from;
-    // - characters per second above which a line is too fast to speak;
-    // - loudness and clipping levels of the recordings.
+    // - the recorded list: which text each recording was made from.
 };
 
 // How the caller of a long check follows it and stops it. Both are used on

@@ -4,6 +4,8 @@
 #include "check/DamageFindings.h"
 #include "check/EntryChecks.h"
 #include "check/ReferenceChecks.h"
+#include "check/Pace.h"
+#include "model/CountCharacters.h"
 
 namespace check {
 
@@ -19,7 +21,9 @@ Checker::Checker(const CheckOptions& options, const TextResourceReadReport* repo
     : m_report(report), m_control(std::move(control)),
       m_entries(std::make_unique<EntryChecks>(expectedEntries)) {
     if (options.audioFolder)
-        m_audio = std::make_unique<AudioChecks>(*options.audioFolder, m_control.cancel);
+        m_audio = std::make_unique<AudioChecks>(options, m_control.cancel);
+    else
+        m_maxCharactersPerSecond = options.maxCharactersPerSecond;
     if (options.reference != nullptr)
         m_reference = std::make_unique<ReferenceChecks>(*options.reference);
     if (m_report != nullptr)
@@ -47,6 +51,11 @@ void Checker::Add(std::uint32_t position, const TextResourceEntry& entry,
         m_reference->Check(position, entry, m_findings);
     if (m_audio)
         m_audio->Check(position, entry, m_findings);
+    else if (m_maxCharactersPerSecond)
+        if (auto detail = TooFast(CountSpokenCharacters(entry.text), entry.lengthMs,
+                                  *m_maxCharactersPerSecond))
+            m_findings.AddEntryFinding("too-fast", position, entry, Field::Text,
+                                       std::move(*detail));
 }
 
 std::vector<Finding> Checker::Finish() {

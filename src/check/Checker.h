@@ -62,6 +62,7 @@ private:
     std::unique_ptr<EntryChecks> m_entries;
     std::unique_ptr<AudioChecks> m_audio; // null: recordings are not checked
     std::unique_ptr<ReferenceChecks> m_reference; // null: no reference file
+    std::optional<double> m_maxCharactersPerSecond; // without recordings: by stored lengths
     std::uint64_t m_done = 0;
 };
 

@@ -2,8 +2,10 @@
 
 // Reads what libsndfile tells of the recordings a check found, on helper
 // threads while the check goes on looking up the next entries, and turns it
-// into findings (an undecodable file, a stored length that is off).
+// into findings (an undecodable file, a stored length that is off, a line too
+// fast for its recording, and the levels when they are measured).
 
+#include "check/CheckOptions.h"
 #include "check/Findings.h"
 
 #include <atomic>
@@ -11,6 +13,7 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -28,12 +31,19 @@ public:
         std::uint32_t id = 0;
         std::string identifier;
         std::uint32_t lengthMs = 0;
+        std::uint64_t characters = 0; // of the text, for its pace
         std::size_t findingIndex = 0; // where its finding goes among the others
+    };
+
+    // What is judged beyond whether a file decodes and its stored length.
+    struct Judging {
+        std::optional<double> maxCharactersPerSecond;
+        std::optional<LevelOptions> levels; // the files are decoded whole
     };
 
     // Once `cancel` (not owned; may be null) is set, files still waiting are
     // passed over.
-    explicit FactReaders(const std::atomic<bool>* cancel = nullptr);
+    explicit FactReaders(const std::atomic<bool>* cancel = nullptr, Judging judging = {});
     ~FactReaders();
     FactReaders(const FactReaders&) = delete;
     FactReaders& operator=(const FactReaders&) = delete;
@@ -48,25 +58,37 @@ private:
         std::size_t findingIndex = 0;
         Finding finding;
     };
+    // The format of a readable file, to find those that differ from most.
+    struct Format {
+        std::size_t sequence = 0;
+        File file;
+        int sampleRate = 0;
+        int channels = 0;
+    };
     // What a file's facts come to.
     enum class Verdict {
-        Fine,
-        Finding,       // in the result
+        Fine,          // its findings, if any, are in the results
         TryAgainAlone, // it did not open: tried again alone, see Finish
     };
     using Batch = std::vector<std::pair<std::size_t, File>>;
 
     void Hand(Batch batch);
     void Work();
-    // With `retrying` false, a file that does not open is only marked for
-    // another try; with it true, it is a finding.
-    static Verdict Judge(const File& file, Result& result, bool retrying);
+    // Appends the file's findings to `results`, and its format to `formats`
+    // when the levels are measured. With `retrying` false, a file that does
+    // not open is only marked for another try; with it true, it is a finding.
+    Verdict Judge(std::size_t sequence, const File& file, std::vector<Result>& results,
+                  std::vector<Format>& formats, bool retrying) const;
+    // The format-differs findings, once every file is judged.
+    void AddFormatFindings();
     bool Cancelled() const {
         return m_cancel != nullptr && m_cancel->load(std::memory_order_relaxed);
     }
 
     const std::atomic<bool>* m_cancel; // not owned; may be null
+    const Judging m_judging;
     Batch m_batch;
+    std::vector<Format> m_formats;
     std::size_t m_sequence = 0;
     std::mutex m_mutex;
     std::condition_variable m_changed;

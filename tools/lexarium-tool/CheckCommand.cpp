@@ -1,6 +1,7 @@
 // lexarium-tool check: what would break a build or a recording session.
 // The file is streamed through the checks; only what they need is kept.
 
+#include "CheckSettings.h"
 #include "CommandLine.h"
 #include "ToolCommands.h"
 #include "ToolFiles.h"
@@ -18,17 +19,18 @@ struct CheckArguments {
     std::string file;
     std::optional<std::string> folder;
     std::optional<std::string> reference;
+    CheckSettings settings;
     bool json = false;
 };
 
-int RunCheck(const CheckArguments& arguments) {
+int RunCheck(const CommandLine& line, const CheckArguments& arguments) {
     const char* file = arguments.file.c_str();
     check::CheckOptions options;
-    if (arguments.folder) {
-        if (!CheckReadableFolder(arguments.folder->c_str()))
-            return 1;
-        options.audioFolder = arguments.folder;
-    }
+    options.audioFolder = arguments.folder;
+    if (std::string wrong = arguments.settings.Apply(options); !wrong.empty())
+        return line.UsageError("check", wrong);
+    if (arguments.folder && !CheckReadableFolder(arguments.folder->c_str()))
+        return 1;
     // The reference is matched by identifier and so held whole. A damaged
     // one is told, not refused: check only tells.
     TextResourceObject reference;
@@ -82,13 +84,14 @@ int RunCheck(const CheckArguments& arguments) {
 void AddCheckCommand(CommandLine& line) {
     auto arguments = std::make_shared<CheckArguments>();
     CLI::App& command = line.AddCommand(
-        "check", "IN [--audio FOLDER] [--reference REF] [--json]",
+        "check", "IN [--audio FOLDER] [--reference REF] [--max-cps N] [--levels] [--json]",
         "find what would break a build or a recording\nsession; exit status 3 with findings",
-        [arguments] { return RunCheck(*arguments); });
+        [&line, arguments] { return RunCheck(line, *arguments); });
     AddOperand(command, "IN", arguments->file, "the text resource file");
     AddValueOption(command, "--audio", "FOLDER", arguments->folder,
                    "check the recordings under FOLDER, found as the editor finds them");
     AddValueOption(command, "--reference", "REF", arguments->reference,
                    "compare with REF, the same text in another language, by identifier");
+    arguments->settings.AddTo(command);
     AddFlag(command, "--json", arguments->json, "one JSON object instead of tab-separated lines");
 }

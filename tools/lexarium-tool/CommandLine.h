@@ -46,6 +46,13 @@ public:
     // The general usage: every command with its synopsis and summary.
     std::string Usage() const;
 
+    // For a mistake that a command finds in its options itself (a value out
+    // of range, an option that needs another): prints it as a mistake of the
+    // command line: the exit status 2.
+    int UsageError(const std::string& command, const std::string& what) const {
+        return Fail(Find(command), what);
+    }
+
 private:
     struct Command {
         CLI::App* app; // owned by m_app
