@@ -272,6 +272,7 @@ bool CFrameWnd::ExecuteCommand(UINT nID) {
     state.m_pAction = FindCommandAction(nID);
     if (!state.DoUpdate(this, true))
         return false; // a disabled command does not run
+    ClearStatusLine();
     OnCmdMsg(nID, CN_COMMAND, nullptr, nullptr);
     if (CWinApp* app = AfxGetApp())
         app->RequestIdleUpdate();
@@ -352,8 +353,25 @@ void CFrameWnd::DockControlBar(CToolBar* pBar) {
 void CFrameWnd::RecalcLayout() {}
 
 void CFrameWnd::SetMessageText(const CString& text) {
-    if (m_pStatusBar != nullptr)
-        m_pStatusBar->SetPaneText(0, text.isEmpty() ? AfxLoadString(AFX_IDS_IDLEMESSAGE) : text);
+    if (m_pStatusBar == nullptr)
+        return;
+    if (!text.isEmpty())
+        m_pStatusBar->SetPaneText(0, text);
+    else if (!m_strStatusLine.isEmpty())
+        m_pStatusBar->SetPaneText(0, m_strStatusLine);
+    else
+        m_pStatusBar->SetPaneText(0, AfxLoadString(AFX_IDS_IDLEMESSAGE));
+}
+
+void CFrameWnd::ShowStatusLine(const CString& text) {
+    m_strStatusLine = text;
+    SetMessageText(CString());
+}
+
+void CFrameWnd::ClearStatusLine() {
+    if (m_strStatusLine.isEmpty())
+        return;
+    ShowStatusLine(CString());
 }
 
 CString CFrameWnd::GetMessageText() const {

@@ -85,9 +85,21 @@ public:
     void DockControlBar(CToolBar* pBar);
     void RecalcLayout();
 
-    // Sets the message pane; an empty text shows the idle message.
+    // Sets the message pane; an empty text shows the status line, if one is
+    // shown, else the idle message.
     void SetMessageText(const CString& text);
     CString GetMessageText() const;
+
+    // A line in the message pane that stays until the next selection or
+    // command: the prompt of a menu item or button under the pointer passes
+    // over it and gives it back, and a menu that closes or the pointer leaving
+    // the toolbar does not write the idle message over it. A command clears it
+    // before it runs, so its handler may show a new one; a handler that also
+    // selects shows its line after selecting. An empty text clears it.
+    void ShowStatusLine(const CString& text);
+    // The idle message returns, if a status line was shown.
+    void ClearStatusLine();
+    CString GetStatusLine() const { return m_strStatusLine; }
 
     void DragAcceptFiles(bool bAccept = true) { setAcceptDrops(bAccept); }
 
@@ -110,6 +122,7 @@ protected:
 
     CString m_strTitle;
     UINT m_nIDResource = 0;
+    CString m_strStatusLine; // empty while none is shown
 
 private:
     void BuildMenu(UINT nIDResource);

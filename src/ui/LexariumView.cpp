@@ -102,6 +102,9 @@ void CLexariumView::OnSelchanged() {
     if (!selected.isValid())
         return;
     CMainFrame* frame = MainFrame();
+    // A line about what was there before goes with the new selection.
+    if (frame != nullptr)
+        frame->ClearStatusLine();
     if (m_model.IsRoot(selected)) {
         // The current entry stays: the entry commands still act on it.
         if (frame != nullptr)

@@ -201,3 +201,38 @@ TEST_F(CommandRouting, MenuShowsTheShortcutColumnText) {
     EXPECT_EQ(Frame()->FindCommandAction(ID_FILE_NEW)->text(), "&New\tStrg+N");
     EXPECT_FALSE(Frame()->FindCommandAction(ID_FILE_NEW)->isIconVisibleInMenu());
 }
+
+// A status line outlives what writes "Ready" over the pane (a menu that closes,
+// the pointer leaving the toolbar), gives way to prompts for as long as they
+// show, and goes with the next command.
+TEST_F(CommandRouting, StatusLineStaysUntilTheNextCommand) {
+    Frame()->show();
+    Frame()->ShowStatusLine("Nothing found for this");
+    EXPECT_EQ(Frame()->GetMessageText(), "Nothing found for this");
+
+    QMenu* menu = Frame()->FindMenu("&Test");
+    QAction* gated = Frame()->FindCommandAction(ID_TEST_GATED);
+    menu->popup(QPoint(0, 0));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    menu->setActiveAction(gated);
+    EXPECT_EQ(Frame()->GetMessageText(), "Run the gated command") << "the prompt passes over";
+    menu->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Frame()->GetMessageText(), "Nothing found for this") << "the menu closed";
+
+    gated->showStatusText(Frame()->m_wndToolBar.GetToolBar());
+    QStatusTipEvent leave{QString()};
+    QCoreApplication::sendEvent(Frame(), &leave);
+    EXPECT_EQ(Frame()->GetMessageText(), "Nothing found for this") << "the pointer left";
+
+    EXPECT_TRUE(Frame()->ExecuteCommand(ID_TEST_ALL));
+    EXPECT_EQ(Frame()->GetMessageText(), "Ready");
+    EXPECT_EQ(Frame()->GetStatusLine(), "");
+    QCoreApplication::sendEvent(Frame(), &leave);
+    EXPECT_EQ(Frame()->GetMessageText(), "Ready");
+
+    Frame()->ShowStatusLine("Again");
+    Doc()->m_bAllow = false;
+    EXPECT_FALSE(Frame()->ExecuteCommand(ID_TEST_GATED));
+    EXPECT_EQ(Frame()->GetMessageText(), "Again") << "a command that did not run clears nothing";
+}
