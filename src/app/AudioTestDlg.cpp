@@ -2,7 +2,7 @@
 
 #include "AudioTestDlg.h"
 
-#include "AudioPath.h"
+#include "RecordingLookup.h"
 #include "DataExchange.h"
 #include "EntryText.h"
 #include "LexariumApp.h"
@@ -61,7 +61,7 @@ void CAudioTestDlg::ShowEntry(std::int32_t position, bool play, bool female) {
     CLexariumApp* app = AfxGetLexariumApp();
     const CString folderBefore = app != nullptr ? app->m_strMissionFolder : CString();
     CString path;
-    const bool found = ResolveAudioPath(*entry, female, path);
+    const bool found = FindRecordingInMissionFolder(*entry, female, path);
     if (app != nullptr && app->m_strMissionFolder != folderBefore)
         m_strFolder = app->m_strMissionFolder;
     if (found && play)

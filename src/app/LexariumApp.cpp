@@ -4,7 +4,7 @@
 
 #include "AboutDlg.h"
 #include "AppResources.h"
-#include "AudioPath.h"
+#include "RecordingLookup.h"
 #include "AudioTestDlg.h"
 #include "DocTemplate.h"
 #include "FrameWnd.h"

@@ -1,7 +1,7 @@
 // The entry editor form's commands: Cut, Copy, Paste and Undo for the edit
 // field that has the keyboard focus, and the two listen buttons.
 
-#include "AudioPath.h"
+#include "RecordingLookup.h"
 #include "CmdUI.h"
 #include "EditControl.h"
 #include "LexariumView_Text.h"
@@ -67,7 +67,7 @@ void CLexariumView_Text::ListenToEntry(bool female) {
     if (entry == nullptr)
         return;
     CString path;
-    if (!ResolveAudioPath(*entry, female, path))
+    if (!FindRecordingInMissionFolder(*entry, female, path))
         return;
     HWND player = MCIWndCreateA(this, AfxGetInstanceHandle(), WS_CHILD | MCIWNDF_NOMENU,
                                 path.toUtf8().constData());

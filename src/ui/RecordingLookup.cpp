@@ -1,14 +1,14 @@
 // The mission folder crosses into the lookup as UTF-8 bytes and comes back the
 // same way, repaired or not.
 
-#include "AudioPath.h"
+#include "RecordingLookup.h"
 
 #include "EntryText.h"
 #include "audio/AudioLookup.h"
 
 CString* g_pMissionFolder = nullptr;
 
-bool ResolveAudioPath(const TextResourceEntry& entry, bool female, CString& path) {
+bool FindRecordingInMissionFolder(const TextResourceEntry& entry, bool female, CString& path) {
     std::string folder = g_pMissionFolder != nullptr ? ToUtf8(*g_pMissionFolder) : std::string();
     const std::string before = folder;
     std::string found;

@@ -11,6 +11,8 @@ class TextResourceEntry;
 // The application's mission folder, or null while there is no application.
 extern CString* g_pMissionFolder; // not owned
 
-// True with `path` set to the file found for the entry's recording, or its
-// female take. May append the separator to the mission folder.
-bool ResolveAudioPath(const TextResourceEntry& entry, bool female, CString& path);
+// Looks up the entry's recording, or its female take, under the mission
+// folder: true with `path` set to the file found (its bytes carried as
+// FromUtf8 carries them). When only the folder with a separator added finds
+// it, the mission folder keeps that separator from then on.
+bool FindRecordingInMissionFolder(const TextResourceEntry& entry, bool female, CString& path);
