@@ -145,7 +145,7 @@ bool AudioLocator::IsCandidateFound(const std::string& path) {
     return entry != nullptr && entry->isFile && OpensForReading(path);
 }
 
-AudioLookupResult AudioLocator::Find(std::string& missionFolder, const std::string& part) {
+AudioLookupResult AudioLocator::Find(const std::string& missionFolder, const std::string& part) {
     AudioLookupResult result;
     const std::string name = NativeName(part);
     const std::string first = missionFolder + name;
@@ -171,8 +171,8 @@ AudioLookupResult AudioLocator::Find(std::string& missionFolder, const std::stri
     } else {
         return result;
     }
-    missionFolder += kPathSeparator;
     result.folderRepaired = true;
+    result.repairedFolder = missionFolder + kPathSeparator;
     return result;
 }
 
@@ -198,7 +198,7 @@ std::string AudioLocator::FindIgnoringCase(const std::string& missionFolder,
     return WalkIgnoringCase(missionFolder + kPathSeparator, components, *m_listings);
 }
 
-AudioLookupResult AudioLocator::FindRecording(std::string& missionFolder,
+AudioLookupResult AudioLocator::FindRecording(const std::string& missionFolder,
                                               const TextResourceEntry& entry, bool female) {
     std::string part;
     if (!female)
@@ -214,6 +214,8 @@ bool ResolveAudioPath(const TextResourceEntry& entry, bool female, std::string& 
     AudioLookupResult result = locator.FindRecording(missionFolder, entry, female);
     if (!result.Found())
         return false;
+    if (result.folderRepaired)
+        missionFolder = result.repairedFolder;
     path = result.path;
     return true;
 }

@@ -45,7 +45,8 @@ enum class AudioMatch {
 struct AudioLookupResult {
     AudioMatch match = AudioMatch::NotFound;
     std::string path;            // the real path on disk, when found
-    bool folderRepaired = false; // the separator was appended to the mission folder
+    bool folderRepaired = false; // found only with the separator added to the mission folder
+    std::string repairedFolder;  // then: the mission folder with it, for the caller to keep
 
     bool Found() const { return match != AudioMatch::NotFound; }
 };
@@ -68,15 +69,15 @@ public:
     AudioLocator& operator=(const AudioLocator&) = delete;
 
     // Looks up `part` (a stored name, plain or female) under `missionFolder`
-    // with the two candidates; appends the separator to `missionFolder` when
-    // only the second candidate is found.
-    AudioLookupResult Find(std::string& missionFolder, const std::string& part);
+    // with the two candidates; when only the second is found, the result holds
+    // the folder with its separator, which the caller keeps for later lookups.
+    AudioLookupResult Find(const std::string& missionFolder, const std::string& part);
 
     // The recording of `entry`, or its female take: the part to look up is the
     // stored name, the female name, or nothing (an empty name, or a female
     // take of a name without "."), which names no file.
-    AudioLookupResult FindRecording(std::string& missionFolder, const TextResourceEntry& entry,
-                                    bool female);
+    AudioLookupResult FindRecording(const std::string& missionFolder,
+                                    const TextResourceEntry& entry, bool female);
 
     // Whether `path` names a readable regular file.
     static bool IsReadableFile(const std::string& path);
@@ -95,7 +96,8 @@ private:
 };
 
 // The lookup as the editor's listen buttons and the audio test panel use it:
-// true with `path` set when the recording was found.
+// true with `path` set when the recording was found; `missionFolder` keeps the
+// separator when the lookup repaired it.
 bool ResolveAudioPath(const TextResourceEntry& entry, bool female, std::string& missionFolder,
                       std::string& path);
 

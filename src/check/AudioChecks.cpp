@@ -39,7 +39,7 @@ void AudioChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
         CheckStoredPace(position, entry, findings);
         return;
     }
-    const audio::AudioLookupResult plain = m_locator.FindRecording(m_missionFolder, entry, false);
+    const audio::AudioLookupResult plain = Find(entry, false);
     if (plain.Found()) {
         Found(position, entry, plain, false, findings);
     } else {
@@ -48,9 +48,18 @@ void AudioChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
         CheckStoredPace(position, entry, findings);
     }
     // A female take is optional; one that exists must play as well.
-    const audio::AudioLookupResult female = m_locator.FindRecording(m_missionFolder, entry, true);
+    const audio::AudioLookupResult female = Find(entry, true);
     if (female.Found())
         Found(position, entry, female, true, findings);
+}
+
+// As the panel steps through the entries: a folder repaired by one lookup
+// serves the lookups after it.
+audio::AudioLookupResult AudioChecks::Find(const TextResourceEntry& entry, bool female) {
+    audio::AudioLookupResult result = m_locator.FindRecording(m_missionFolder, entry, female);
+    if (result.folderRepaired)
+        m_missionFolder = result.repairedFolder;
+    return result;
 }
 
 void AudioChecks::Found(std::uint32_t position, const TextResourceEntry& entry,

@@ -35,6 +35,7 @@ public:
     void Finish(Findings& findings);
 
 private:
+    audio::AudioLookupResult Find(const TextResourceEntry& entry, bool female);
     void Found(std::uint32_t position, const TextResourceEntry& entry,
                const audio::AudioLookupResult& found, bool female, Findings& findings);
     void AddUnused(Findings& findings) const;

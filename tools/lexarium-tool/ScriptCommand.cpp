@@ -94,8 +94,13 @@ int RunScript(const ScriptArguments& arguments) {
             if (!listed[p])
                 continue;
             const TextResourceEntry& entry = *object.GetEntry(p);
-            takes[p].recording = locator.FindRecording(missionFolder, entry, false).Found();
-            takes[p].female = locator.FindRecording(missionFolder, entry, true).Found();
+            for (const bool female : {false, true}) {
+                const audio::AudioLookupResult take =
+                    locator.FindRecording(missionFolder, entry, female);
+                if (take.folderRepaired)
+                    missionFolder = take.repairedFolder;
+                (female ? takes[p].female : takes[p].recording) = take.Found();
+            }
         }
     }
 
