@@ -2,12 +2,13 @@
 
 #include "AudioTestDlg.h"
 
-#include "RecordingLookup.h"
 #include "DataExchange.h"
 #include "EntryText.h"
+#include "FrameWnd.h"
 #include "LexariumApp.h"
 #include "LexariumDoc.h"
 #include "MciWnd.h"
+#include "RecordingLookup.h"
 #include "ResourceIds.h"
 #include "model/TextResourceEntry.h"
 
@@ -66,6 +67,14 @@ void CAudioTestDlg::ShowEntry(std::int32_t position, bool play, bool female) {
         m_strFolder = app->m_strMissionFolder;
     if (found && play)
         PlayFile(path);
+    // The panel has no status bar of its own: the line goes to the frame's,
+    // below the panel, until the next step or press.
+    if (CFrameWnd* frame = AfxGetMainWnd()) {
+        if (play && !found)
+            frame->ShowStatusLine(RecordingNotFoundLine(*entry, female));
+        else
+            frame->ClearStatusLine();
+    }
 
     // What was not found shows as stored, which is how the user sees it.
     m_strFileName = found ? path : FromUtf8(entry->audioFile);

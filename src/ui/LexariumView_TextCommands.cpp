@@ -1,11 +1,13 @@
 // The entry editor form's commands: Cut, Copy, Paste and Undo for the edit
 // field that has the keyboard focus, and the two listen buttons.
 
-#include "RecordingLookup.h"
 #include "CmdUI.h"
 #include "EditControl.h"
+#include "FrameWnd.h"
 #include "LexariumView_Text.h"
 #include "MciWnd.h"
+#include "RecordingLookup.h"
+#include "WinApp.h"
 
 namespace {
 
@@ -61,14 +63,21 @@ void CLexariumView_Text::OnListenFemale() {
 }
 
 // Each press starts a player of its own, invisible, owned by the form; one
-// still sounding goes on. A recording that is not found plays nothing, silently.
+// still sounding goes on. A recording that is not found plays nothing and says
+// so on the status line, which the next press clears.
 void CLexariumView_Text::ListenToEntry(bool female) {
     const TextResourceEntry* entry = CurrentEntry();
     if (entry == nullptr)
         return;
+    CFrameWnd* frame = AfxGetMainWnd();
     CString path;
-    if (!FindRecordingInMissionFolder(*entry, female, path))
+    if (!FindRecordingInMissionFolder(*entry, female, path)) {
+        if (frame != nullptr)
+            frame->ShowStatusLine(RecordingNotFoundLine(*entry, female));
         return;
+    }
+    if (frame != nullptr)
+        frame->ClearStatusLine();
     HWND player = MCIWndCreateA(this, AfxGetInstanceHandle(), WS_CHILD | MCIWNDF_NOMENU,
                                 path.toUtf8().constData());
     SendMessageA(player, MCI_PLAY, 0, 0);

@@ -5,6 +5,9 @@
 
 #include "EntryText.h"
 #include "audio/AudioLookup.h"
+#include "model/TextResourceEntry.h"
+
+#include <QDir>
 
 CString* g_pMissionFolder = nullptr;
 
@@ -18,4 +21,30 @@ bool FindRecordingInMissionFolder(const TextResourceEntry& entry, bool female, C
     if (ok)
         path = FromUtf8(found);
     return ok;
+}
+
+namespace {
+
+CString Quoted(const std::string& stored) {
+    return QStringLiteral("\"%1\"").arg(FromUtf8(stored));
+}
+
+} // namespace
+
+CString RecordingNotFoundLine(const TextResourceEntry& entry, bool female) {
+    if (entry.audioFile.empty())
+        return QStringLiteral("No recording to play: this entry names no audio file.");
+    std::string femaleName;
+    if (female && !audio::MakeFemaleName(entry.audioFile, femaleName))
+        return QStringLiteral("No female recording of %1: the name has no \".\" to put "
+                              "\"_fem\" before.")
+            .arg(Quoted(entry.audioFile));
+    const CString folder = g_pMissionFolder != nullptr ? *g_pMissionFolder : CString();
+    const CString where = folder.isEmpty() ? QStringLiteral("the current folder (%1)")
+                                                 .arg(QDir::toNativeSeparators(QDir::currentPath()))
+                                           : QStringLiteral("\"%1\"").arg(folder);
+    if (female)
+        return QStringLiteral("Female recording %1 of %2 not found under %3.")
+            .arg(Quoted(femaleName), Quoted(entry.audioFile), where);
+    return QStringLiteral("Recording %1 not found under %2.").arg(Quoted(entry.audioFile), where);
 }

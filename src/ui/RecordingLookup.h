@@ -16,3 +16,8 @@ extern CString* g_pMissionFolder; // not owned
 // FromUtf8 carries them). When only the folder with a separator added finds
 // it, the mission folder keeps that separator from then on.
 bool FindRecordingInMissionFolder(const TextResourceEntry& entry, bool female, CString& path);
+
+// The status line for a recording that was not found: the name looked for
+// (and the stored name it comes from, for a female take) and the folder it was
+// looked for under, "the current folder" when the mission folder is empty.
+CString RecordingNotFoundLine(const TextResourceEntry& entry, bool female);

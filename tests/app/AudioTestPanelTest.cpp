@@ -126,11 +126,21 @@ TEST_F(AudioTestPanelTest, SteppingShowsEachEntryStopsAtBothEndsAndListenPlaysIn
         Click(dlg, IDC_AUDIO_NEXT);
         EXPECT_EQ(Shown(dlg), Entry("second", "-5", "SECOND"));
         Click(dlg, IDC_AUDIO_LISTEN_FEMALE);
+        EXPECT_EQ(Frame()->GetMessageText(), "No female recording of \"second\": the name has "
+                                             "no \".\" to put \"_fem\" before.");
         Click(dlg, IDC_AUDIO_NEXT);
+        EXPECT_EQ(Frame()->GetMessageText(), "Ready") << "the next step clears the line";
         EXPECT_EQ(Shown(dlg), Entry("missing.wav", "3", "THIRD"));
         Click(dlg, IDC_AUDIO_LISTEN_FEMALE);
         EXPECT_EQ(dlg.GetDlgItemText(IDC_AUDIO_FILENAME), "missing.wav");
         EXPECT_EQ(Players(&dlg).size(), 2u);
+        // The frame's status line, under the panel, says what was looked for where.
+        EXPECT_EQ(Frame()->GetMessageText(),
+                  "Female recording \"missing_fem.wav\" of \"missing.wav\" not found under \"" +
+                      Folder() + Sep() + "\".");
+        Click(dlg, IDC_AUDIO_LISTEN);
+        EXPECT_EQ(Frame()->GetMessageText(),
+                  "Recording \"missing.wav\" not found under \"" + Folder() + Sep() + "\".");
 
         // Next on the last entry keeps it shown and current; prior goes back.
         Click(dlg, IDC_AUDIO_NEXT);

@@ -5,6 +5,8 @@
 
 #include "RecordingsFixture.h"
 
+#include <QDir>
+#include <QMenu>
 #include <QPointer>
 
 using ListenButtonsTest = RecordingsFixture;
@@ -51,4 +53,50 @@ TEST_F(ListenButtonsTest, EachPressPlaysTheCurrentEntrysRecordingInAHiddenPlayer
     SelectRoot();
     for (const QPointer<CMciWnd>& player : players)
         EXPECT_TRUE(player.isNull());
+}
+
+// A recording that is not found says which name under which folder on the
+// status line, which stays over a menu that opens and closes and goes with
+// the next selection or the next press that finds its file.
+TEST_F(ListenButtonsTest, ARecordingNotFoundIsNamedOnTheStatusLineUntilTheNextSelection) {
+    Record("voice.wav");
+    StartWith({{1, "VOICE", "voice.wav"},
+               {2, "GONE", "sub\\gone.wav"},
+               {3, "BARE", "bare"},
+               {4, "NONE", ""}});
+    Select(1);
+    ClickButton(Field(IDC_LISTEN));
+    EXPECT_EQ(Frame()->GetMessageText(),
+              "Recording \"sub\\gone.wav\" not found under the current folder (" +
+                  QDir::toNativeSeparators(QDir::currentPath()) + ").");
+
+    QMenu* menu = Frame()->FindMenu("&File");
+    menu->popup(QPoint(0, 0));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    menu->setActiveAction(Frame()->FindCommandAction(ID_FILE_OPEN));
+    EXPECT_EQ(Frame()->GetMessageText(), "Open an existing document");
+    menu->close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Frame()->GetMessageText().startsWith("Recording \"sub\\gone.wav\" not found"))
+        << Frame()->GetMessageText().toStdString();
+
+    MissionFolder() = Folder();
+    ClickButton(Field(IDC_LISTEN_FEMALE));
+    EXPECT_EQ(Frame()->GetMessageText(), "Female recording \"sub\\gone_fem.wav\" of "
+                                         "\"sub\\gone.wav\" not found under \"" +
+                                             Folder() + "\".");
+    Select(2);
+    EXPECT_EQ(Frame()->GetMessageText(), "Ready");
+    ClickButton(Field(IDC_LISTEN_FEMALE));
+    EXPECT_EQ(Frame()->GetMessageText(),
+              "No female recording of \"bare\": the name has no \".\" to put \"_fem\" before.");
+    Select(3);
+    ClickButton(Field(IDC_LISTEN));
+    EXPECT_EQ(Frame()->GetMessageText(), "No recording to play: this entry names no audio file.");
+    Select(0);
+    ClickButton(Field(IDC_LISTEN));
+    ClickButton(Field(IDC_LISTEN)); // found: nothing to say
+    EXPECT_EQ(Frame()->GetMessageText(), "Ready");
+    EXPECT_EQ(Players(g_pTextView).size(), 2u);
+    EXPECT_TRUE(ProgramMessages().empty()) << "a hint, not a message box";
 }
