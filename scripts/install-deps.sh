@@ -12,6 +12,10 @@
 # where there is no sound hardware. The test of the installed tree checks the
 # desktop entry with desktop-file-validate and the file type with the shared
 # MIME database's own compiler.
+# Exports and imports for translators write and read XML with libxml2; their
+# tests let real consumers read what we write (translate-toolkit's xliff2po and
+# its XLIFF storage, gettext's msgfmt, xmllint) and measure the hostile files
+# with GNU time.
 set -euo pipefail
 
 packages=(
@@ -24,7 +28,8 @@ packages=(
   libcli11-dev
   python3
   libx11-dev
-  libxml2-utils
+  libxml2-dev libxml2-utils
+  translate-toolkit gettext time
   clang libclang-rt-14-dev
   fonts-droid-fallback
   qt6-translations-l10n fonts-dejavu-core

@@ -4,7 +4,8 @@
 // command line in the order the usage lists them (see CommandLine.h for how
 // a command is added). Exit status: 0 done, 1 a file could not be loaded or
 // written, a folder not read, or IN is damaged (DamageRefusal.h), 2 wrong
-// arguments; check gives 3 when it has findings.
+// arguments; check gives 3 when it has findings, import when units were in
+// conflict or unknown.
 
 class CommandLine;
 
@@ -14,3 +15,5 @@ void AddXmlCommand(CommandLine& line);
 void AddTextCommand(CommandLine& line);
 void AddCheckCommand(CommandLine& line);
 void AddScriptCommand(CommandLine& line);
+void AddExportCommand(CommandLine& line);
+void AddImportCommand(CommandLine& line);

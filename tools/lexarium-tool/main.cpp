@@ -21,5 +21,7 @@ int main(int argc, char** argv) {
     AddTextCommand(line);
     AddCheckCommand(line);
     AddScriptCommand(line);
+    AddExportCommand(line);
+    AddImportCommand(line);
     return line.Run(argc, argv);
 }

@@ -1,0 +1,73 @@
+#include "exchange/Importer.h"
+
+#include "exchange/TextForms.h"
+
+#include <algorithm>
+
+namespace exchange {
+
+Importer::Importer(const CurrentFile& file, const ImportOptions& options)
+    : m_file(file), m_options(options), m_seen(file.Count(), false) {
+    if (m_options.reference != nullptr)
+        m_reference.emplace(*m_options.reference);
+}
+
+void Importer::Add(TranslatedUnit& unit) {
+    const std::string where = " (the unit on line " + std::to_string(unit.line) + ")";
+    const std::optional<std::uint32_t> position = m_file.Find(unit.id);
+    if (!position) {
+        ++m_counts.unknownUnit;
+        m_events.push_back({"unknown-unit", unit.id, "no entry has this identifier" + where});
+        return;
+    }
+    if (m_seen[*position]) {
+        // Only the first unit of an identifier counts; another is not applied.
+        ++m_counts.unknownUnit;
+        m_events.push_back({"unknown-unit", unit.id,
+                            "a second unit for this identifier, not applied" + where});
+        return;
+    }
+    m_seen[*position] = true;
+    const bool done = m_options.allStates || unit.done;
+    if (!done || unit.target.empty()) {
+        ++m_counts.skippedState;
+        return;
+    }
+    const std::string_view own = m_file.Text(*position);
+    std::string_view source = own;
+    if (m_reference)
+        if (const TextResourceEntry* reference = m_reference->Find(unit.id))
+            source = reference->text;
+    if (WithLfBreaks(unit.source) != WithLfBreaks(source)) {
+        if (!m_options.force) {
+            ++m_counts.conflict;
+            m_events.push_back({"conflict", unit.id,
+                                "the source changed since the export; not applied" + where});
+            return;
+        }
+        ++m_counts.forced;
+        m_events.push_back(
+            {"forced", unit.id, "the source changed since the export; applied as asked" + where});
+    }
+    std::string text = WithLineBreaks(unit.target, LineBreaksOf(own));
+    if (text == own) {
+        ++m_counts.unchanged;
+        return;
+    }
+    ++m_counts.applied;
+    m_changes.emplace_back(*position, std::move(text));
+}
+
+void Importer::Finish() {
+    for (std::uint32_t position = 0; position < m_seen.size(); ++position) {
+        if (m_seen[position])
+            continue;
+        ++m_counts.noUnit;
+        m_events.push_back({"no-unit", std::string(m_file.Identifier(position)),
+                            "no unit for this entry; its text stays"});
+    }
+    std::sort(m_changes.begin(), m_changes.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+} // namespace exchange
