@@ -41,7 +41,7 @@ long ByteSource::ReadFile(char* buffer, std::size_t size) {
 }
 
 const std::string& ByteSource::Peek(std::size_t size) {
-    while (m_peeked.size() < size) {
+    while (m_fd >= 0 && m_peeked.size() < size) {
         char buffer[4096];
         const long got = ReadFile(buffer, std::min(sizeof buffer, size - m_peeked.size()));
         if (got <= 0)
@@ -58,7 +58,7 @@ long ByteSource::Read(char* buffer, std::size_t size) {
         m_peekedUsed += n;
         return static_cast<long>(n);
     }
-    return ReadFile(buffer, size);
+    return m_fd >= 0 ? ReadFile(buffer, size) : 0;
 }
 
 } // namespace exchange

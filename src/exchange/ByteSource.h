@@ -18,6 +18,8 @@ public:
 
     // False with the reason when the file cannot be opened.
     bool Open(const std::string& path, std::string& reason);
+    // Bytes in memory instead of a file (for fuzzing and tests).
+    void Take(std::string bytes) { m_peeked = std::move(bytes); }
     // The first bytes (up to `size`), without using them up.
     const std::string& Peek(std::size_t size);
     // Up to `size` bytes; 0 at the end, -1 on an error (see Error()).

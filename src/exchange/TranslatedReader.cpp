@@ -42,6 +42,11 @@ bool ReadTranslated(const std::string& path, const UnitSink& sink, TranslatedFor
         error.message = "cannot be opened: " + reason;
         return false;
     }
+    return ReadTranslated(input, sink, format, error);
+}
+
+bool ReadTranslated(ByteSource& input, const UnitSink& sink, TranslatedFormat& format,
+                    ReadError& error) {
     if (LooksLikeXml(input.Peek(4096)))
         return ReadXliff(input, sink, format, error);
     format = TranslatedFormat::Csv;

@@ -4,6 +4,7 @@
 // content (not its name): XML starts, after an optional byte-order mark and
 // blanks, with "<"; anything else is read as CSV.
 
+#include "exchange/ByteSource.h"
 #include "exchange/TranslatedUnit.h"
 
 #include <string>
@@ -14,6 +15,10 @@ namespace exchange {
 // where it is, when the file cannot be read whole; the units given before
 // it are then to be dropped.
 bool ReadTranslated(const std::string& path, const UnitSink& sink, TranslatedFormat& format,
+                    ReadError& error);
+
+// The same from a source already opened.
+bool ReadTranslated(ByteSource& input, const UnitSink& sink, TranslatedFormat& format,
                     ReadError& error);
 
 const char* FormatName(TranslatedFormat format);
