@@ -41,11 +41,14 @@ bool Exporter::Refuse(std::uint32_t position, const TextResourceEntry& entry,
     auto refuse = [&](std::string detail) {
         m_refusals.push_back(ExportNote{position, entry.identifier, std::move(detail)});
     };
-    const NamedField fields[] = {
+    std::vector<NamedField> fields = {
         {"identifier", entry.identifier}, {"audio file", ShownValue(entry.audioFile)},
         {"text", entry.text},             {"comment", ShownValue(entry.comment)},
-        {"speaker", entry.speaker},       {"reference's text", source},
+        {"speaker", entry.speaker},
     };
+    // Without a reference the source is the text itself, checked once.
+    if (source.data() != entry.text.data())
+        fields.push_back({"reference's text", source});
     const ExchangeFormat format = m_options.format;
     for (const NamedField& field : fields) {
         if (!IsUtf8(field.value)) {

@@ -181,10 +181,11 @@ void AddExportCommand(CommandLine& line) {
     AddValueOption(command, "--format", "xliff|xliff2|csv", arguments->format,
                    "xliff (XLIFF 1.2), xliff2 (XLIFF 2.0) or csv")
         ->required()
-        ->check(CLI::IsMember({"xliff", "xliff2", "csv"}));
+        ->check(CLI::IsMember({"xliff", "xliff2", "csv"}).description(""));
     AddValueOption(command, "--reference", "REF", arguments->reference,
                    "the source language's file: its texts are the sources, matched by identifier");
-    const CLI::Validator tag(CheckLanguageTag, "TAG");
+    // Validators without a description, so that the usage names only the value.
+    const CLI::Validator tag(CheckLanguageTag, "");
     AddValueOption(command, "--source-language", "TAG", arguments->sourceLanguage,
                    "the source language as a BCP 47 tag (default en)")
         ->check(tag);
@@ -195,7 +196,7 @@ void AddExportCommand(CommandLine& line) {
                    "with --max-cps: the lengths of the recordings found under FOLDER");
     AddValueOption(command, "--max-cps", "N", arguments->maxCps,
                    "limit each target to its recording's seconds times N characters")
-        ->check(CLI::PositiveNumber);
+        ->check(CLI::Validator(CLI::PositiveNumber).description(""));
     AddFlag(command, "--bom", arguments->bom, "csv: a byte-order mark first, for spreadsheets");
     AddAcceptDamage(command, arguments->acceptDamage);
 }

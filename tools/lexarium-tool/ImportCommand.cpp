@@ -164,5 +164,7 @@ void AddImportCommand(CommandLine& line) {
             "take every target that is not empty, whatever its state");
     AddFlag(command, "--force", arguments->force,
             "apply units whose source changed since the export");
-    AddAcceptDamage(command, arguments->acceptDamage);
+    // IN itself must be whole; only a damaged reference may be taken as read.
+    AddFlag(command, "--accept-damage", arguments->acceptDamage,
+            "go on with what could be read of a damaged REF");
 }
