@@ -14,6 +14,7 @@
 #include "support/tsStream.h"
 #include "support/tsTrace.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -33,6 +34,11 @@ QByteArray FileName(const CString& path) {
 // The file a path names once links are followed; empty when there is none.
 CString RealFile(const CString& path) {
     return QFileInfo(path).canonicalFilePath();
+}
+
+// The path as the document's path name holds it.
+CString AbsolutePath(const CString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
 // Forgets the current entry before the entries it may point into go.
@@ -72,6 +78,8 @@ bool CLexariumDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument())
         return false;
     m_strDamagedFile.clear();
+    m_strContentsPath.clear();
+    ++m_nFileChanges;
     ForgetCurrentEntry();
     m_textResources.Clear();
     // The views' initial update that follows rebuilds the tree.
@@ -79,6 +87,8 @@ bool CLexariumDoc::OnNewDocument() {
 }
 
 bool CLexariumDoc::OnOpenDocument(const CString& path) {
+    m_strContentsPath = AbsolutePath(path);
+    ++m_nFileChanges;
     ForgetCurrentEntry();
     m_textResources.Clear();
     const std::int32_t code = LoadFile(path);
@@ -110,7 +120,10 @@ std::int32_t CLexariumDoc::LoadFile(const CString& path) {
 }
 
 bool CLexariumDoc::OnSaveDocument(const CString& path) {
-    return SaveFile(path) >= 0;
+    if (SaveFile(path) < 0)
+        return false;
+    m_strContentsPath = AbsolutePath(path);
+    return true;
 }
 
 std::int32_t CLexariumDoc::SaveFile(const CString& path) {

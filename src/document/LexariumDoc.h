@@ -44,6 +44,13 @@ public:
     static void (*s_pfnRunAudioTest)();
 
     TextResourceObject m_textResources;
+    // The file whose contents the document holds (absolute; empty for a new
+    // one), set as soon as Open reads it and when a save writes it under a
+    // name, and a count of New and Open: what belongs to a file (its
+    // reference file) follows another file, and the same one saved under a
+    // new name, by these.
+    CString m_strContentsPath;
+    std::uint64_t m_nFileChanges = 0;
 
     DECLARE_MESSAGE_MAP()
 

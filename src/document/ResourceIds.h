@@ -21,3 +21,7 @@ constexpr UINT ID_FILE_EXPORT = 32775;
 constexpr UINT ID_AUDIO_TEST = 32776;
 constexpr UINT ID_EDIT_SEARCH = 32777;
 constexpr UINT ID_TOOLBAR_SEARCH = 32778;
+
+// Beyond the first release: a reference file beside the open one.
+constexpr UINT ID_TOOLS_REFERENCE = 32850; // Tools: open a reference file
+constexpr UINT ID_VIEW_REFERENCE = 32851;  // View: show or hide the reference pane

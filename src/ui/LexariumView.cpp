@@ -72,12 +72,17 @@ void CLexariumView::RebuildTree() {
         tree.setCurrentIndex(item);
         tree.scrollTo(item);
     }
+    if (CMainFrame* frame = MainFrame())
+        frame->OnCurrentEntryChanged();
 }
 
 void CLexariumView::SetCurrentItemText(const CString& text) {
     const QModelIndex selected = Tree().currentIndex();
     if (selected.isValid())
         m_model.SetLabel(selected, text);
+    // The label follows the identifier: so does what belongs to it elsewhere.
+    if (CMainFrame* frame = MainFrame())
+        frame->OnCurrentEntryChanged();
 }
 
 void CLexariumView::SelectEntryById(int id) {
@@ -122,6 +127,8 @@ void CLexariumView::OnSelchanged() {
         g_pTextView->FillFromEntry();
         g_pTextView->ShowEntryFields(true);
     }
+    if (frame != nullptr)
+        frame->OnCurrentEntryChanged();
     // The enable rules of the entry commands follow the selection.
     if (CWinApp* app = AfxGetApp())
         app->RequestIdleUpdate();

@@ -10,6 +10,9 @@
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+ON_COMMAND(ID_TOOLS_REFERENCE, &CMainFrame::OnOpenReference)
+ON_COMMAND_RANGE(ID_VIEW_REFERENCE, ID_VIEW_REFERENCE, &CFrameWnd::OnBarCheck)
+ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_REFERENCE, ID_VIEW_REFERENCE, &CFrameWnd::OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 void (*CMainFrame::s_pfnShowSplashScreen)(CFrameWnd*) = nullptr;
@@ -41,6 +44,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar);
+    CreateReferencePane();
     if (s_pfnShowSplashScreen != nullptr)
         s_pfnShowSplashScreen(this);
     return 0;

@@ -6,7 +6,15 @@
 
 #include "ControlBars.h"
 #include "FrameWnd.h"
+#include "ReferenceFile.h"
 #include "SplitterWnd.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CReferencePane;
+class TextResourceEntry;
 
 constexpr int PANE_NONE = -1;
 constexpr int PANE_EDITOR = 0;
@@ -28,10 +36,42 @@ public:
     // Shows the start-up picture over the frame; the application sets it.
     static void (*s_pfnShowSplashScreen)(CFrameWnd* pFrame);
 
+    // The reference file: Tools' Open Reference asks for one, the pane shows
+    // the current entry's counterpart in it, and it is remembered for the
+    // open file and opened again with it.
+    void OnOpenReference();
+    // Opens `path` as the reference and shows the pane; false (and the user
+    // told why: in a message, or for a reference `remembered` with its file,
+    // in the status bar) when it could not be read.
+    bool OpenReference(const CString& path, bool remembered);
+    const CReferenceFile* GetReference() const { return m_pReference.get(); }
+    CReferencePane* GetReferencePane() const { return m_pReferencePane; }
+    // The current entry changed: another selection, or its identifier.
+    void OnCurrentEntryChanged();
+    // Also runs in every idle pass: the reference follows the open file.
+    void OnUpdateFrameTitle(bool bAddToTitle) override;
+
     int m_nRightPane;
     CStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;
     CSplitterWnd m_wndSplitter;
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    void CreateReferencePane();
+    // Opens the reference remembered for the file that has just been opened,
+    // or closes the one of the file before; remembers it under a new name.
+    void FollowDocument();
+    void RefreshReferencePane(bool force);
+
+    std::unique_ptr<CReferenceFile> m_pReference; // null: none open
+    CReferencePane* m_pReferencePane = nullptr;   // not owned; a child of the frame
+    // What FollowDocument saw last: the document's path and its New/Open count.
+    CString m_strFollowedPath;
+    std::uint64_t m_nFollowedChanges = ~std::uint64_t(0);
+    // What the pane shows, so that an idle pass refills it only when it changed.
+    const TextResourceEntry* m_pShownEntry = nullptr; // not owned
+    std::string m_strShownIdentifier;
+    const CReferenceFile* m_pShownReference = nullptr; // not owned
 };

@@ -32,7 +32,7 @@ TEST_F(CommandTableTest, MenusHoldTheCommandsInOrderWithTheirShortcutTexts) {
     std::vector<QString> titles;
     for (QAction* action : Frame()->menuBar()->actions())
         titles.push_back(action->text());
-    EXPECT_EQ(titles, (std::vector<QString>{"&File", "&Edit", "&View", "&?"}));
+    EXPECT_EQ(titles, (std::vector<QString>{"&File", "&Edit", "&View", "&Tools", "&?"}));
     EXPECT_EQ(
         MenuTexts(Frame()->FindMenu("&File")),
         (std::vector<QString>{"&New\tStrg+N", "&Open...\tStrg+O", "&Save\tStrg+S", "Save &As...",
@@ -41,7 +41,8 @@ TEST_F(CommandTableTest, MenusHoldTheCommandsInOrderWithTheirShortcutTexts) {
               (std::vector<QString>{"&Undo\tStrg+Z", "-", "Cu&t\tStrg+X", "&Copy\tStrg+C",
                                     "&Paste\tStrg+V", "-", "&Search\tStrg+F"}));
     EXPECT_EQ(MenuTexts(Frame()->FindMenu("&View")),
-              (std::vector<QString>{"&Toolbar", "&Statusbar"}));
+              (std::vector<QString>{"&Toolbar", "&Statusbar", "&Reference"}));
+    EXPECT_EQ(MenuTexts(Frame()->FindMenu("&Tools")), (std::vector<QString>{"Open &Reference..."}));
     EXPECT_EQ(MenuTexts(Frame()->FindMenu("&?")), (std::vector<QString>{"&About Lexarium..."}));
 }
 

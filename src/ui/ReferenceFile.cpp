@@ -1,0 +1,41 @@
+#include "ReferenceFile.h"
+
+#include "model/TextResourceReadReport.h"
+#include "support/tsStream.h"
+
+#include <QFile>
+
+CReferenceFile::LoadResult CReferenceFile::Load(const CString& path) {
+    Close();
+    LoadResult result;
+    tsFileStream stream;
+    result.code = stream.Open(QFile::encodeName(path).constData(), TS_OPEN_READ);
+    if (result.code < 0)
+        return result;
+    TextResourceReadReport report;
+    const std::int32_t read = m_entries.Read(stream, report);
+    // A damaged file still shows what could be read of it, with a warning.
+    result.damage = check::DescribeLoadDamage(report, m_entries);
+    if (read < 0 && !result.damage && m_entries.GetEntryCount() == 0) {
+        result.code = read;
+        m_entries.Clear();
+        return result;
+    }
+    m_strPath = path;
+    m_byIdentifier.reserve(m_entries.GetEntryCount());
+    for (std::uint32_t i = 0; i < m_entries.GetEntryCount(); ++i)
+        m_byIdentifier.try_emplace(m_entries.GetEntry(i)->identifier, i);
+    return result;
+}
+
+void CReferenceFile::Close() {
+    m_byIdentifier.clear();
+    m_entries.Clear();
+    m_strPath.clear();
+    ++m_nGeneration;
+}
+
+const TextResourceEntry* CReferenceFile::Find(std::string_view identifier) const {
+    const auto it = m_byIdentifier.find(identifier);
+    return it == m_byIdentifier.end() ? nullptr : m_entries.GetEntry(it->second);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+// A second text resource file, opened read-only beside the one being edited
+// (often the same text in the source language), whose entries are found by
+// identifier. It is read once, with a shared lock, and never written.
+
+#include "AfxDefs.h"
+#include "check/LoadDamage.h"
+#include "model/TextResourceObject.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+
+class CReferenceFile {
+public:
+    struct LoadResult {
+        std::int32_t code = 0;                   // negative: the file could not be read at all
+        std::optional<check::LoadDamage> damage; // set when it did not load whole
+    };
+
+    // Reads the file at `path`; on failure the reference is closed.
+    LoadResult Load(const CString& path);
+    void Close();
+
+    bool IsOpen() const { return !m_strPath.isEmpty(); }
+    const CString& GetPath() const { return m_strPath; }
+    const TextResourceObject& Entries() const { return m_entries; }
+
+    // The first entry with this identifier, or null.
+    const TextResourceEntry* Find(std::string_view identifier) const;
+
+    // Counts every Load and Close, so that a window knows when to look again.
+    std::uint64_t Generation() const { return m_nGeneration; }
+
+private:
+    CString m_strPath;
+    TextResourceObject m_entries;
+    // Identifier -> position of its first entry; the views point into m_entries.
+    std::unordered_map<std::string_view, std::uint32_t> m_byIdentifier;
+    std::uint64_t m_nGeneration = 0;
+};
