@@ -22,20 +22,16 @@ CReferenceFile::LoadResult CReferenceFile::Load(const CString& path) {
         return result;
     }
     m_strPath = path;
-    m_byIdentifier.reserve(m_entries.GetEntryCount());
-    for (std::uint32_t i = 0; i < m_entries.GetEntryCount(); ++i)
-        m_byIdentifier.try_emplace(m_entries.GetEntry(i)->identifier, i);
+    m_match.emplace(m_entries);
     return result;
 }
 
 void CReferenceFile::Close() {
-    m_byIdentifier.clear();
+    m_match.reset();
     m_entries.Clear();
     m_strPath.clear();
-    ++m_nGeneration;
 }
 
 const TextResourceEntry* CReferenceFile::Find(std::string_view identifier) const {
-    const auto it = m_byIdentifier.find(identifier);
-    return it == m_byIdentifier.end() ? nullptr : m_entries.GetEntry(it->second);
+    return m_match ? m_match->Find(identifier) : nullptr;
 }

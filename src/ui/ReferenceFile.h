@@ -6,12 +6,12 @@
 
 #include "AfxDefs.h"
 #include "check/LoadDamage.h"
+#include "check/ReferenceMatch.h"
 #include "model/TextResourceObject.h"
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 
 class CReferenceFile {
 public:
@@ -31,13 +31,8 @@ public:
     // The first entry with this identifier, or null.
     const TextResourceEntry* Find(std::string_view identifier) const;
 
-    // Counts every Load and Close, so that a window knows when to look again.
-    std::uint64_t Generation() const { return m_nGeneration; }
-
 private:
     CString m_strPath;
     TextResourceObject m_entries;
-    // Identifier -> position of its first entry; the views point into m_entries.
-    std::unordered_map<std::string_view, std::uint32_t> m_byIdentifier;
-    std::uint64_t m_nGeneration = 0;
+    std::optional<check::ReferenceMatch> m_match; // over m_entries, while open
 };
