@@ -52,6 +52,15 @@ const std::string& ByteSource::Peek(std::size_t size) {
 }
 
 long ByteSource::Read(char* buffer, std::size_t size) {
+    // Small requests are served from a larger read: fewer calls to the system.
+    if (m_peekedUsed == m_peeked.size() && m_fd >= 0 && size < kChunk) {
+        m_peeked.resize(kChunk);
+        const long got = ReadFile(m_peeked.data(), kChunk);
+        m_peeked.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+        m_peekedUsed = 0;
+        if (got <= 0)
+            return got;
+    }
     if (m_peekedUsed < m_peeked.size()) {
         const std::size_t n = std::min(size, m_peeked.size() - m_peekedUsed);
         std::memcpy(buffer, m_peeked.data() + m_peekedUsed, n);

@@ -29,6 +29,8 @@ public:
 private:
     long ReadFile(char* buffer, std::size_t size);
 
+    static constexpr std::size_t kChunk = 1 << 16;
+
     int m_fd = -1;
     std::string m_peeked;
     std::size_t m_peekedUsed = 0;

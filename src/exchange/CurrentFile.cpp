@@ -66,6 +66,7 @@ bool CurrentFile::Take(std::string bytes, std::string& reason) {
         return false;
     }
     const std::uint64_t count = std::min<std::uint64_t>(report.count, m_bytes.size() / 8);
+    m_identifiers = check::FirstSeenTexts(count);
     m_texts.reserve(count);
     m_identifierFields.reserve(count);
     TextResourceEntry entry;

@@ -12,19 +12,33 @@ Importer::Importer(const CurrentFile& file, const ImportOptions& options)
         m_reference.emplace(*m_options.reference);
 }
 
+namespace {
+
+std::string Where(const TranslatedUnit& unit) {
+    return " (the unit on line " + std::to_string(unit.line) + ")";
+}
+
+// Whether two texts are the same, taking CR LF, LF and CR as the same break.
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.find('\r') == std::string_view::npos && b.find('\r') == std::string_view::npos)
+        return a == b;
+    return WithLfBreaks(a) == WithLfBreaks(b);
+}
+
+} // namespace
+
 void Importer::Add(TranslatedUnit& unit) {
-    const std::string where = " (the unit on line " + std::to_string(unit.line) + ")";
     const std::optional<std::uint32_t> position = m_file.Find(unit.id);
     if (!position) {
         ++m_counts.unknownUnit;
-        m_events.push_back({"unknown-unit", unit.id, "no entry has this identifier" + where});
+        m_events.push_back({"unknown-unit", unit.id, "no entry has this identifier" + Where(unit)});
         return;
     }
     if (m_seen[*position]) {
         // Only the first unit of an identifier counts; another is not applied.
         ++m_counts.unknownUnit;
         m_events.push_back({"unknown-unit", unit.id,
-                            "a second unit for this identifier, not applied" + where});
+                            "a second unit for this identifier, not applied" + Where(unit)});
         return;
     }
     m_seen[*position] = true;
@@ -38,16 +52,16 @@ void Importer::Add(TranslatedUnit& unit) {
     if (m_reference)
         if (const TextResourceEntry* reference = m_reference->Find(unit.id))
             source = reference->text;
-    if (WithLfBreaks(unit.source) != WithLfBreaks(source)) {
+    if (!SameText(unit.source, source)) {
         if (!m_options.force) {
             ++m_counts.conflict;
             m_events.push_back({"conflict", unit.id,
-                                "the source changed since the export; not applied" + where});
+                                "the source changed since the export; not applied" + Where(unit)});
             return;
         }
         ++m_counts.forced;
         m_events.push_back(
-            {"forced", unit.id, "the source changed since the export; applied as asked" + where});
+            {"forced", unit.id, "the source changed since the export; applied as asked" + Where(unit)});
     }
     std::string text = WithLineBreaks(unit.target, LineBreaksOf(own));
     if (text == own) {

@@ -51,8 +51,10 @@ void XmlOutput::Check(int written) {
 }
 
 void XmlOutput::StartDocument() {
+    // Written as it is: the writer's own declaration would route every byte
+    // through an encoder from UTF-8 to UTF-8.
     if (tsSucceeded(m_result))
-        Check(xmlTextWriterStartDocument(m_writer, "1.0", "UTF-8", nullptr));
+        Check(xmlTextWriterWriteRaw(m_writer, X("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n")));
 }
 
 void XmlOutput::Start(const char* name) {
@@ -91,7 +93,7 @@ void XmlOutput::Indent(int depth) {
 
 std::int32_t XmlOutput::Finish() {
     if (tsSucceeded(m_result)) {
-        Check(xmlTextWriterEndDocument(m_writer));
+        Check(xmlTextWriterWriteRaw(m_writer, X("\n")));
         Check(xmlTextWriterFlush(m_writer));
     }
     if (tsSucceeded(m_result)) {
