@@ -95,10 +95,23 @@ std::string LineField(const std::string& text) {
 }
 
 std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
     std::string out;
-    out.reserve(text.size() + 2);
+    AppendCsvField(out, text);
+    return out;
+}
+
+void AppendCsvField(std::string& out, std::string_view text) {
+    // One pass over the bytes: find_first_of would look up each byte in the set.
+    bool quote = false;
+    for (char c : text)
+        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+            quote = true;
+            break;
+        }
+    if (!quote) {
+        out += text;
+        return;
+    }
     out += '"';
     for (char c : text) {
         if (c == '"')
@@ -106,7 +119,6 @@ std::string CsvField(const std::string& text) {
         out += c;
     }
     out += '"';
-    return out;
 }
 
 } // namespace check

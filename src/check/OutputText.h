@@ -4,6 +4,7 @@
 // fields of tab-separated output, and CSV fields.
 
 #include <string>
+#include <string_view>
 
 namespace check {
 
@@ -20,5 +21,7 @@ std::string LineField(const std::string& text);
 // `text` as a CSV field (RFC 4180): quoted, with quotes doubled, when it holds
 // a comma, a quote, a carriage return or a line feed; otherwise as it is.
 std::string CsvField(const std::string& text);
+// The same, appended to `out`.
+void AppendCsvField(std::string& out, std::string_view text);
 
 } // namespace check

@@ -1,6 +1,7 @@
 #include "model/TextResourceReader.h"
 
 #include "model/ConvertLegacyText.h"
+#include "support/tsMemoryStream.h"
 #include "support/tsResult.h"
 #include "support/tsTrace.h"
 
@@ -84,6 +85,23 @@ std::int32_t TextResourceReader::ReadHeader() {
     return result;
 }
 
+void TextResourceReader::ConvertLegacyFields(TextResourceEntry& entry, std::uint32_t version) {
+    if (version <= 1) {
+        ConvertLegacyText(entry.identifier, entry.identifier);
+        ConvertLegacyText(entry.audioFile, entry.audioFile);
+        ConvertLegacyText(entry.text, entry.text);
+        ConvertLegacyText(entry.comment, entry.comment);
+    }
+}
+
+void TextResourceReader::ReadRecord(std::string_view bytes, std::uint32_t version,
+                                    TextResourceEntry& entry) {
+    ResetToDefaults(entry);
+    tsMemoryStream stream(bytes);
+    entry.Read(stream, version);
+    ConvertLegacyFields(entry, version);
+}
+
 bool TextResourceReader::ReadEntry(TextResourceEntry& entry) {
     if (!m_headerRead || m_entries == m_count || m_pastEnd > kMaxEntriesPastEnd)
         return false;
@@ -98,12 +116,7 @@ bool TextResourceReader::ReadEntry(TextResourceEntry& entry) {
     const bool hadData = m_stream.count != before;
     if (!hadData && ++m_pastEnd > kMaxEntriesPastEnd)
         return false;
-    if (m_version <= 1) {
-        ConvertLegacyText(entry.identifier, entry.identifier);
-        ConvertLegacyText(entry.audioFile, entry.audioFile);
-        ConvertLegacyText(entry.text, entry.text);
-        ConvertLegacyText(entry.comment, entry.comment);
-    }
+    ConvertLegacyFields(entry, m_version);
     ++m_entries;
     if (m_report != nullptr) {
         if (hadData) {

@@ -13,6 +13,8 @@
 #include "support/tsStream.h"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 class TextResourceReader : private trs::FieldObserver {
 public:
@@ -30,6 +32,15 @@ public:
     bool ReadEntry(TextResourceEntry& entry);
     // The entries read so far: the position of the next one.
     std::uint32_t EntriesRead() const { return m_entries; }
+    // The bytes read so far from the start of the stream: where the next
+    // record starts.
+    std::uint64_t Offset() const { return m_stream.count; }
+
+    // One record of a file of `version` from its bytes alone (as Offset told
+    // where it starts and ends), as ReadEntry gives it: for a second pass
+    // over a file that is not held.
+    static void ReadRecord(std::string_view bytes, std::uint32_t version,
+                           TextResourceEntry& entry);
 
     // With a report: counts the bytes that follow the last record. Call it
     // after the last entry.
@@ -52,6 +63,7 @@ private:
         tsInputStream& m_inner; // not owned
     };
 
+    static void ConvertLegacyFields(TextResourceEntry& entry, std::uint32_t version);
     void BeforeField(trs::Field field) override;
     void AfterField(trs::Field field, std::int32_t result, std::uint32_t storedLength,
                     const std::string* value) override;
