@@ -1,5 +1,7 @@
 #include "exchange/CsvReader.h"
 
+#include "exchange/TextForms.h"
+
 #include <vector>
 
 namespace exchange {
@@ -78,6 +80,17 @@ bool CsvParse::EndRecord() {
             m_column = 1;
             return Fail("the record has " + std::to_string(m_fields.size()) + " fields, the header " +
                         std::to_string(m_columns));
+        }
+        // A text of a .trs file holds UTF-8 and no zero byte (a zero byte
+        // would cut it when the file is read again).
+        for (std::size_t column : {m_identifier, m_source, m_target}) {
+            const std::string& field = m_fields[column];
+            if (field.find('\0') != std::string::npos || !IsUtf8(field)) {
+                m_line = m_recordLine;
+                m_column = 1;
+                return Fail("the record holds a zero byte or bytes that are not UTF-8 (save "
+                            "the file as UTF-8)");
+            }
         }
         TranslatedUnit unit;
         unit.id = std::move(m_fields[m_identifier]);

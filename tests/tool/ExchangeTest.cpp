@@ -249,6 +249,12 @@ TEST_F(ExchangeTest, ImportsRefuseFilesTheyCannotTakeWhole) {
         {current, "identifier,source,target\r\nA,\"Alpha,Alfa\r\n", "inside the quoted field"},
         {current, "identifier,source,target\r\nA,Al\"pha,Alfa\r\n", "line 2, column 5"},
         {current, "id,text\r\nA,Alfa\r\n", "no \"identifier\" column"},
+        {current, [] {
+             const char csv[] = "identifier,source,target\r\nA,Alpha,\"Al\0fa\"\r\n";
+             return std::string(csv, sizeof csv - 1);
+         }(),
+         "line 2, column 1: the record holds a zero byte"},
+        {current, "identifier,source,target\r\nA,Alpha,Caf\xE9\r\n", "not UTF-8"},
         {FileOf({Entry(1, "A", "x"), Entry(2, "A", "y")}), "", "identifiers more than once"},
     };
     for (const auto& c : cases) {
