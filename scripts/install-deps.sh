@@ -2,8 +2,9 @@
 # Installs the Debian packages that the build, the tests and the fuzzing need,
 # only those that are missing. Needs root (or sudo) when something is missing.
 # lexarium-tool parses its command line with CLI11 and reads the facts of
-# recordings with libsndfile and their loudness with libebur128; its tests
-# read its JSON and CSV back with Python's own parsers.
+# recordings with libsndfile and their loudness with libebur128, and hashes
+# them with OpenSSL's libcrypto; its tests read its JSON and CSV back with
+# Python's own parsers.
 # The fallback font lets the editor show Chinese, Japanese and Korean text,
 # which the default fonts lack. Qt's translations make its own texts (file
 # dialogs, context menus) German like the framework's; the start-up picture
@@ -24,7 +25,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-pulseaudio pulseaudio pulseaudio-utils
   libgtest-dev libbenchmark-dev
-  pkgconf libsndfile1-dev libebur128-dev
+  pkgconf libsndfile1-dev libebur128-dev libssl-dev
   libcli11-dev
   python3
   libx11-dev

@@ -2,12 +2,14 @@
 
 #include "check/AudioFacts.h"
 #include "check/Pace.h"
+#include "check/RecordedChecks.h"
 #include "check/Wording.h"
 #include "model/CountCharacters.h"
 #include "model/TextExport.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <vector>
 
 namespace check {
@@ -31,17 +33,25 @@ std::string NormalPath(const std::string& path) {
 AudioChecks::AudioChecks(const CheckOptions& options, const std::atomic<bool>* cancel)
     : m_folder(options.audioFolder.value_or("")), m_missionFolder(m_folder), m_cancel(cancel),
       m_maxCharactersPerSecond(options.maxCharactersPerSecond),
-      m_facts(cancel, FactReaders::Judging{options.maxCharactersPerSecond, options.levels}) {}
+      m_facts(cancel, FactReaders::Judging{options.maxCharactersPerSecond, options.levels}) {
+    if (options.recorded)
+        m_recorded = std::make_unique<RecordedChecks>(options.recorded);
+}
+
+AudioChecks::~AudioChecks() = default;
 
 void AudioChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
                         Findings& findings) {
+    // Every entry counts for the identifiers that the list names, with a
+    // recording or without.
+    const RecordedLine* line = m_recorded ? m_recorded->Line(entry) : nullptr;
     if (!HasAudioFile(entry)) {
         CheckStoredPace(position, entry, findings);
         return;
     }
     const audio::AudioLookupResult plain = Find(entry, false);
     if (plain.Found()) {
-        Found(position, entry, plain, false, findings);
+        Found(position, entry, plain, false, line, findings);
     } else {
         findings.AddEntryFinding("missing-audio", position, entry, Field::AudioFile,
                                  Quoted(entry.audioFile) + " is not in the folder");
@@ -50,7 +60,7 @@ void AudioChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
     // A female take is optional; one that exists must play as well.
     const audio::AudioLookupResult female = Find(entry, true);
     if (female.Found())
-        Found(position, entry, female, true, findings);
+        Found(position, entry, female, true, nullptr, findings);
 }
 
 // As the panel steps through the entries: a folder repaired by one lookup
@@ -63,7 +73,8 @@ audio::AudioLookupResult AudioChecks::Find(const TextResourceEntry& entry, bool 
 }
 
 void AudioChecks::Found(std::uint32_t position, const TextResourceEntry& entry,
-                        const audio::AudioLookupResult& found, bool female, Findings& findings) {
+                        const audio::AudioLookupResult& found, bool female,
+                        const RecordedLine* line, Findings& findings) {
     m_reached.Remember(NormalPath(found.path), 0);
     if (found.match == audio::AudioMatch::IgnoringCase) {
         std::string stored = entry.audioFile;
@@ -74,23 +85,45 @@ void AudioChecks::Found(std::uint32_t position, const TextResourceEntry& entry,
                                      " is found only as " + Quoted(found.path) +
                                      ", which differs in letter case");
     }
-    m_facts.Add(FactReaders::File{
-        found.path, female, position, entry.id, entry.identifier, entry.lengthMs,
-        m_maxCharactersPerSecond ? CountSpokenCharacters(entry.text) : 0,
-        findings.EntryFindingCount()});
+    FactReaders::File file{found.path,
+                           female,
+                           position,
+                           entry.id,
+                           entry.identifier,
+                           entry.lengthMs,
+                           m_maxCharactersPerSecond ? CountSpokenCharacters(entry.text) : 0,
+                           findings.EntryFindingCount()};
+    file.hash = line != nullptr;
+    const std::size_t sequence = m_facts.Add(std::move(file));
+    if (line != nullptr)
+        m_recorded->Found(sequence, position, entry, *line, findings.EntryFindingCount());
 }
 
 void AudioChecks::CheckStoredPace(std::uint32_t position, const TextResourceEntry& entry,
                                   Findings& findings) const {
     if (!m_maxCharactersPerSecond)
         return;
-    if (auto detail = TooFast(CountSpokenCharacters(entry.text), entry.lengthMs,
-                              *m_maxCharactersPerSecond))
+    if (auto detail =
+            TooFast(CountSpokenCharacters(entry.text), entry.lengthMs, *m_maxCharactersPerSecond))
         findings.AddEntryFinding("too-fast", position, entry, Field::Text, std::move(*detail));
 }
 
 void AudioChecks::Finish(Findings& findings) {
-    findings.InsertEntryFindings(m_facts.Finish());
+    std::vector<std::pair<std::size_t, Finding>> placed = m_facts.Finish();
+    if (m_recorded) {
+        // Both lists are in the order of their places; at the same place
+        // the facts of the file come first.
+        std::vector<std::pair<std::size_t, Finding>> listed =
+            m_recorded->Finish(m_facts.TakeMeasured());
+        std::vector<std::pair<std::size_t, Finding>> merged;
+        merged.reserve(placed.size() + listed.size());
+        std::merge(std::make_move_iterator(placed.begin()), std::make_move_iterator(placed.end()),
+                   std::make_move_iterator(listed.begin()), std::make_move_iterator(listed.end()),
+                   std::back_inserter(merged),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+        placed = std::move(merged);
+    }
+    findings.InsertEntryFindings(std::move(placed));
     AddUnused(findings);
 }
 

@@ -12,19 +12,27 @@
 #include "check/FirstSeen.h"
 
 #include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace check {
 
+class RecordedChecks;
+struct RecordedLine;
+struct RecordedList;
+
 class AudioChecks {
 public:
     // The recordings are looked up in the options' audio folder (an empty
     // one is the current folder, as for listen); the pace of the lines and
-    // the levels are judged as the options say. Once `cancel` (not owned; may
-    // be null) is set, the work still waiting is dropped.
+    // the levels are judged as the options say, and the texts and plain
+    // recordings compared with the recorded list when the options have one.
+    // Once `cancel` (not owned; may be null) is set, the work still waiting
+    // is dropped.
     AudioChecks(const CheckOptions& options, const std::atomic<bool>* cancel);
+    ~AudioChecks();
 
     // Looks the entry's recordings up. What libsndfile tells of the files
     // found is read by helpers meanwhile, and its findings are put in where
@@ -37,7 +45,8 @@ public:
 private:
     audio::AudioLookupResult Find(const TextResourceEntry& entry, bool female);
     void Found(std::uint32_t position, const TextResourceEntry& entry,
-               const audio::AudioLookupResult& found, bool female, Findings& findings);
+               const audio::AudioLookupResult& found, bool female, const RecordedLine* line,
+               Findings& findings);
     void AddUnused(Findings& findings) const;
     // The pace against the stored length, for an entry without a recording.
     void CheckStoredPace(std::uint32_t position, const TextResourceEntry& entry,
@@ -50,6 +59,7 @@ private:
     audio::AudioLocator m_locator{true};
     FirstSeenTexts m_reached{1024}; // the files found, as lexically normal paths
     FactReaders m_facts;
+    std::unique_ptr<RecordedChecks> m_recorded; // null: no recorded list
 };
 
 } // namespace check

@@ -5,6 +5,7 @@
 #include "check/AudioFacts.h"
 
 #include "check/LevelMeter.h"
+#include "check/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -140,24 +141,11 @@ std::set<std::string> ReadableExtensions() {
 
 AudioFacts ReadAudioFacts(const std::string& path, AudioLevels* levels) {
     AudioFacts facts;
-    // Not blocking: opening a FIFO would wait for a writer.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        facts.error = std::strerror(errno);
+    std::uint64_t size = 0;
+    const int fd = OpenRegularFile(path, facts.error, &size);
+    if (fd < 0)
         return facts;
-    }
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        facts.error = "not a regular file";
-        ::close(fd);
-        return facts;
-    }
-    if (status.st_size > kLargestRecording) {
-        facts.error = "larger than 2 GiB";
-        ::close(fd);
-        return facts;
-    }
-    CachedInput input(fd, status.st_size);
+    CachedInput input(fd, static_cast<sf_count_t>(size));
     SF_VIRTUAL_IO calls = CachedInput::Calls();
     SF_INFO info{};
     SNDFILE* sound = sf_open_virtual(&calls, SFM_READ, &info, &input);

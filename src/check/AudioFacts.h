@@ -39,13 +39,9 @@ struct AudioFacts {
     double LengthMs() const { return static_cast<double>(frames) * 1000.0 / sampleRate; }
 };
 
-// Only regular files of at most this size are read; anything else (a FIFO, a
-// device, a bigger file) is not readable, with the reason, and is never opened
-// for reading data.
-inline constexpr std::int64_t kLargestRecording = std::int64_t{2} << 30;
-
 // The facts of the recording at `path`; with `levels`, it is decoded whole
-// and its levels measured as well.
+// and its levels measured as well. Only a regular file of at most 2 GiB is
+// read (RegularFile.h); anything else is not readable, with the reason.
 AudioFacts ReadAudioFacts(const std::string& path, AudioLevels* levels = nullptr); // not owned
 
 // Whether `name` ends in the extension of a format libsndfile reads (letter

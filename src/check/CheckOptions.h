@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -21,9 +22,11 @@ struct LevelOptions {
     double maxSilenceMs = 1000.0;
     // Integrated loudness (EBU R 128) is expected within `loudness` ±
     // `loudnessTolerance`.
-    double loudness = -23.0;         // LUFS
-    double loudnessTolerance = 3.0;  // LU
+    double loudness = -23.0;        // LUFS
+    double loudnessTolerance = 3.0; // LU
 };
+
+struct RecordedList;
 
 struct CheckOptions {
     // The folder of recordings (the mission folder): each entry's recording
@@ -48,8 +51,12 @@ struct CheckOptions {
     // each is decoded whole. Only with `audioFolder`. None: not measured.
     std::optional<LevelOptions> levels;
 
-    // The checks still to come bring their settings here, each off unless set:
-    // - the recorded list: which text each recording was made from.
+    // With the audio folder: the recorded list of the file (RecordedList.h),
+    // against which each entry's text and recording are compared. Null: they
+    // are not.
+    std::shared_ptr<const RecordedList> recorded;
+
+    // The checks still to come bring their settings here, each off unless set.
 };
 
 // How the caller of a long check follows it and stops it. Both are used on

@@ -2,6 +2,7 @@
 
 #include "check/AudioFacts.h"
 #include "check/Pace.h"
+#include "check/Sha256.h"
 #include "check/Wording.h"
 
 #include <algorithm>
@@ -85,9 +86,9 @@ FactReaders::FactReaders(const std::atomic<bool>* cancel, Judging judging)
     // other processors, and one at least. Decoding whole files is the most
     // of the work: then the helpers take every processor.
     const unsigned processors = std::max(std::thread::hardware_concurrency(), 1u);
-    const unsigned helpers =
-        m_judging.levels ? std::min(processors, 8u)
-                         : std::clamp(processors > 1 ? processors - 1 : 1u, 1u, 4u);
+    const unsigned helpers = m_judging.levels
+                                 ? std::min(processors, 8u)
+                                 : std::clamp(processors > 1 ? processors - 1 : 1u, 1u, 4u);
     for (unsigned i = 0; i < helpers; ++i)
         m_threads.emplace_back([this] { Work(); });
 }
@@ -102,12 +103,14 @@ FactReaders::~FactReaders() {
         thread.join();
 }
 
-void FactReaders::Add(File file) {
-    m_batch.emplace_back(m_sequence++, std::move(file));
+std::size_t FactReaders::Add(File file) {
+    const std::size_t sequence = m_sequence++;
+    m_batch.emplace_back(sequence, std::move(file));
     if (m_batch.size() >= kBatchSize) {
         Hand(std::move(m_batch));
         m_batch.clear();
     }
+    return sequence;
 }
 
 void FactReaders::Hand(Batch batch) {
@@ -134,26 +137,35 @@ void FactReaders::Work() {
         m_changed.notify_all();
         std::vector<Result> results;
         std::vector<Format> formats;
+        std::vector<Measured> measured;
         Batch retries;
         for (auto& [sequence, file] : batch) {
             if (Cancelled())
                 break;
-            if (Judge(sequence, file, results, formats, false) == Verdict::TryAgainAlone)
+            if (Judge(sequence, file, results, formats, &measured, false) == Verdict::TryAgainAlone)
                 retries.emplace_back(sequence, std::move(file));
         }
         std::lock_guard<std::mutex> lock(m_mutex);
         std::move(results.begin(), results.end(), std::back_inserter(m_results));
         std::move(formats.begin(), formats.end(), std::back_inserter(m_formats));
         std::move(retries.begin(), retries.end(), std::back_inserter(m_retries));
+        std::move(measured.begin(), measured.end(), std::back_inserter(m_measured));
     }
 }
 
 FactReaders::Verdict FactReaders::Judge(std::size_t sequence, const File& file,
-                                        std::vector<Result>& results,
-                                        std::vector<Format>& formats, bool retrying) const {
+                                        std::vector<Result>& results, std::vector<Format>& formats,
+                                        std::vector<Measured>* measured, bool retrying) const {
     AudioLevels levels;
-    const AudioFacts facts =
-        ReadAudioFacts(file.path, m_judging.levels ? &levels : nullptr);
+    const AudioFacts facts = ReadAudioFacts(file.path, m_judging.levels ? &levels : nullptr);
+    if (measured != nullptr && (file.keepLength || file.hash)) {
+        Measured& kept = measured->emplace_back();
+        kept.sequence = sequence;
+        if (facts.HasLength())
+            kept.lengthMs = std::llround(facts.LengthMs());
+        if (file.hash && !Sha256OfFile(file.path, kept.sha256, kept.hashError))
+            kept.sha256.clear();
+    }
     Finding about;
     about.scope = Scope::Entry;
     about.position = file.position;
@@ -174,8 +186,8 @@ FactReaders::Verdict FactReaders::Judge(std::size_t sequence, const File& file,
         finding.detail = take + Quoted(file.path) + " does not decode: " + facts.error;
         add(std::move(finding));
         if (!file.female && m_judging.maxCharactersPerSecond)
-            if (auto detail = TooFast(file.characters, file.lengthMs,
-                                      *m_judging.maxCharactersPerSecond)) {
+            if (auto detail =
+                    TooFast(file.characters, file.lengthMs, *m_judging.maxCharactersPerSecond)) {
                 Finding pace = about;
                 pace.kind = "too-fast";
                 pace.field = Field::Text;
@@ -196,10 +208,9 @@ FactReaders::Verdict FactReaders::Judge(std::size_t sequence, const File& file,
     if (m_judging.maxCharactersPerSecond) {
         // The recording's own length; the stored one where it tells none.
         const double lengthMs = facts.HasLength() ? facts.LengthMs()
-                                : file.female    ? 0.0
-                                                 : file.lengthMs;
-        if (auto detail =
-                TooFast(file.characters, lengthMs, *m_judging.maxCharactersPerSecond)) {
+                                : file.female     ? 0.0
+                                                  : file.lengthMs;
+        if (auto detail = TooFast(file.characters, lengthMs, *m_judging.maxCharactersPerSecond)) {
             Finding pace = about;
             pace.kind = "too-fast";
             pace.field = Field::Text;
@@ -269,7 +280,7 @@ std::vector<std::pair<std::size_t, Finding>> FactReaders::Finish() {
     for (const auto& [sequence, file] : m_retries) {
         if (Cancelled())
             break;
-        Judge(sequence, file, m_results, m_formats, true);
+        Judge(sequence, file, m_results, m_formats, nullptr, true);
     }
     if (!Cancelled())
         AddFormatFindings();
@@ -283,6 +294,12 @@ std::vector<std::pair<std::size_t, Finding>> FactReaders::Finish() {
         placed.emplace_back(result.findingIndex, std::move(result.finding));
     m_results.clear();
     return placed;
+}
+
+std::vector<FactReaders::Measured> FactReaders::TakeMeasured() {
+    std::sort(m_measured.begin(), m_measured.end(),
+              [](const Measured& a, const Measured& b) { return a.sequence < b.sequence; });
+    return std::move(m_measured);
 }
 
 } // namespace check

@@ -33,6 +33,17 @@ public:
         std::uint32_t lengthMs = 0;
         std::uint64_t characters = 0; // of the text, for its pace
         std::size_t findingIndex = 0; // where its finding goes among the others
+        // What the caller needs besides the findings, kept for TakeMeasured.
+        bool keepLength = false;
+        bool hash = false; // the SHA-256 of the file's bytes
+    };
+
+    // What was measured of a file added with keepLength or hash.
+    struct Measured {
+        std::size_t sequence = 0;   // what Add returned for it
+        std::int64_t lengthMs = -1; // rounded; -1 when libsndfile does not tell
+        std::string sha256;         // with hash: empty when the file was not read
+        std::string hashError;      // why not
     };
 
     // What is judged beyond whether a file decodes and its stored length.
@@ -48,9 +59,14 @@ public:
     FactReaders(const FactReaders&) = delete;
     FactReaders& operator=(const FactReaders&) = delete;
 
-    void Add(File file);
+    // Hands the file to the helpers: its sequence number, from 0 in the
+    // order of the calls.
+    std::size_t Add(File file);
     // Waits for all files; their findings with their places, in order.
     std::vector<std::pair<std::size_t, Finding>> Finish();
+    // After Finish: what was measured of the files that asked for it, by
+    // sequence number.
+    std::vector<Measured> TakeMeasured();
 
 private:
     struct Result {
@@ -77,8 +93,10 @@ private:
     // Appends the file's findings to `results`, and its format to `formats`
     // when the levels are measured. With `retrying` false, a file that does
     // not open is only marked for another try; with it true, it is a finding.
+    // What the file asked to keep goes to `measured` (may be null).
     Verdict Judge(std::size_t sequence, const File& file, std::vector<Result>& results,
-                  std::vector<Format>& formats, bool retrying) const;
+                  std::vector<Format>& formats, std::vector<Measured>* measured,
+                  bool retrying) const;
     // The format-differs findings, once every file is judged.
     void AddFormatFindings();
     bool Cancelled() const {
@@ -94,6 +112,7 @@ private:
     std::condition_variable m_changed;
     std::deque<Batch> m_queue;
     std::vector<Result> m_results;
+    std::vector<Measured> m_measured;
     bool m_done = false;
     std::vector<std::thread> m_threads;
     Batch m_retries;

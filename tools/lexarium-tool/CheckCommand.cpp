@@ -3,14 +3,18 @@
 
 #include "CheckSettings.h"
 #include "CommandLine.h"
+#include "RecordedListFile.h"
 #include "ToolCommands.h"
 #include "ToolFiles.h"
 #include "check/Checker.h"
 #include "check/FindingsOutput.h"
 #include "check/LoadDamage.h"
+#include "check/RecordedList.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -19,9 +23,38 @@ struct CheckArguments {
     std::string file;
     std::optional<std::string> folder;
     std::optional<std::string> reference;
+    std::optional<std::string> recorded;
+    bool noRecorded = false;
     CheckSettings settings;
     bool json = false;
 };
+
+// With --audio: the recorded list next to IN or named, unless --no-recorded.
+// Its bad lines are told and left out; a list that is not there is no list.
+// False when a named list cannot be read.
+bool UseRecordedList(const CheckArguments& arguments, check::CheckOptions& options) {
+    if (!arguments.folder || arguments.noRecorded)
+        return true;
+    const std::string path = RecordedListPath(arguments.file, arguments.recorded);
+    auto list = std::make_shared<check::RecordedList>();
+    std::string reason;
+    switch (check::ReadRecordedList(path, *list, reason)) {
+    case check::ListRead::Missing:
+        if (!arguments.recorded)
+            return true;
+        reason = std::strerror(ENOENT);
+        [[fallthrough]];
+    case check::ListRead::Failed:
+        std::fprintf(stderr, "Cannot read the recorded list %s: %s\n", path.c_str(),
+                     reason.c_str());
+        return !arguments.recorded;
+    case check::ListRead::Read:
+        break;
+    }
+    TellListProblems(path, *list);
+    options.recorded = std::move(list);
+    return true;
+}
 
 int RunCheck(const CommandLine& line, const CheckArguments& arguments) {
     const char* file = arguments.file.c_str();
@@ -31,6 +64,8 @@ int RunCheck(const CommandLine& line, const CheckArguments& arguments) {
         return line.UsageError("check", wrong);
     if (arguments.folder && !CheckReadableFolder(arguments.folder->c_str()))
         return 1;
+    if (!UseRecordedList(arguments, options))
+        return 1;
     // The reference is matched by identifier and so held whole. A damaged
     // one is told, not refused: check only tells.
     TextResourceObject reference;
@@ -39,7 +74,8 @@ int RunCheck(const CommandLine& line, const CheckArguments& arguments) {
         if (!Load(arguments.reference->c_str(), reference, &referenceReport))
             return 1;
         if (auto damage = check::DescribeLoadDamage(referenceReport, reference))
-            std::fprintf(stderr, "%s is damaged: %s\nIts entries are compared as they could be read.\n",
+            std::fprintf(stderr,
+                         "%s is damaged: %s\nIts entries are compared as they could be read.\n",
                          arguments.reference->c_str(), damage->first.detail.c_str());
         options.reference = &reference;
     }
@@ -84,12 +120,22 @@ int RunCheck(const CommandLine& line, const CheckArguments& arguments) {
 void AddCheckCommand(CommandLine& line) {
     auto arguments = std::make_shared<CheckArguments>();
     CLI::App& command = line.AddCommand(
-        "check", "IN [--audio FOLDER] [--reference REF] [--max-cps N] [--levels] [--json]",
+        "check",
+        "IN [--audio FOLDER [--recorded FILE | --no-recorded]] [--reference REF] [--max-cps N] "
+        "[--levels] [--json]",
         "find what would break a build or a recording\nsession; exit status 3 with findings",
         [&line, arguments] { return RunCheck(line, *arguments); });
     AddOperand(command, "IN", arguments->file, "the text resource file");
-    AddValueOption(command, "--audio", "FOLDER", arguments->folder,
-                   "check the recordings under FOLDER, found as the editor finds them");
+    CLI::Option* audio =
+        AddValueOption(command, "--audio", "FOLDER", arguments->folder,
+                       "check the recordings under FOLDER, found as the editor finds them");
+    CLI::Option* recorded =
+        AddValueOption(command, "--recorded", "FILE", arguments->recorded,
+                       "with --audio: the recorded list (default: next to IN, named after it)");
+    CLI::Option* noRecorded = AddFlag(command, "--no-recorded", arguments->noRecorded,
+                                      "with --audio: do not compare with the recorded list");
+    recorded->excludes(noRecorded);
+    recorded->needs(audio);
     AddValueOption(command, "--reference", "REF", arguments->reference,
                    "compare with REF, the same text in another language, by identifier");
     arguments->settings.AddTo(command);

@@ -155,7 +155,8 @@ std::string CommandLine::Mistake(const Command& command,
     for (const CLI::Option* option : command.app->get_options()) {
         if (option->get_positional())
             continue;
-        if (option->count() > 1)
+        if (option->count() > 1 &&
+            option->get_multi_option_policy() != CLI::MultiOptionPolicy::TakeAll)
             return "option " + NameOf(*option) + " is given more than once";
         // CLI11 counts values: an option seen without its value has none.
         if (TakesValue(*option) && option->count() == 0 &&
@@ -228,6 +229,15 @@ CLI::Option* AddValueOption(CLI::App& command, const std::string& name,
         .add_option_function<std::string>(
             name, [&value](const std::string& given) { value = given; }, description)
         ->type_name(valueName);
+}
+
+CLI::Option* AddRepeatedOption(CLI::App& command, const std::string& name,
+                               const std::string& valueName, std::vector<std::string>& values,
+                               const std::string& description) {
+    return command.add_option(name, values, description)
+        ->type_name(valueName)
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
 }
 
 CLI::Option* AddFlag(CLI::App& command, const std::string& name, bool& value,

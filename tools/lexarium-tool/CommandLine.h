@@ -83,6 +83,10 @@ CLI::Option* AddOperand(CLI::App& command, const std::string& name, std::string&
 CLI::Option* AddValueOption(CLI::App& command, const std::string& name,
                             const std::string& valueName, std::optional<std::string>& value,
                             const std::string& description);
+// An option that takes a value and may be given again, each time with one value.
+CLI::Option* AddRepeatedOption(CLI::App& command, const std::string& name,
+                               const std::string& valueName, std::vector<std::string>& values,
+                               const std::string& description);
 // An option without a value; at most once.
 CLI::Option* AddFlag(CLI::App& command, const std::string& name, bool& value,
                      const std::string& description);

@@ -17,3 +17,5 @@ void AddCheckCommand(CommandLine& line);
 void AddScriptCommand(CommandLine& line);
 void AddExportCommand(CommandLine& line);
 void AddImportCommand(CommandLine& line);
+void AddRecordCommand(CommandLine& line);
+void AddLengthsCommand(CommandLine& line);

@@ -23,5 +23,7 @@ int main(int argc, char** argv) {
     AddScriptCommand(line);
     AddExportCommand(line);
     AddImportCommand(line);
+    AddRecordCommand(line);
+    AddLengthsCommand(line);
     return line.Run(argc, argv);
 }

@@ -1,0 +1,106 @@
+#include "check/Recorder.h"
+
+#include "model/TextExport.h"
+
+#include <algorithm>
+#include <limits>
+#include <unordered_set>
+
+namespace check {
+
+Recorder::Recorder(RecordSettings settings, std::vector<RecordedLine> lines)
+    : m_settings(std::move(settings)), m_lines(std::move(lines)),
+      m_missionFolder(m_settings.audioFolder) {}
+
+void Recorder::Add(const TextResourceEntry& entry) {
+    ++m_entriesOf[entry.identifier];
+    if (!m_settings.identifiers.empty() && m_settings.identifiers.count(entry.identifier) == 0)
+        return;
+    if (!HasAudioFile(entry))
+        return;
+    Pending pending{entry.identifier, entry.id, entry.audioFile, TextSha256(entry), {}, 0};
+    const audio::AudioLookupResult found = m_locator.FindRecording(m_missionFolder, entry, false);
+    if (found.Found()) {
+        pending.path = found.path;
+        FactReaders::File file;
+        file.path = found.path;
+        file.identifier = entry.identifier;
+        file.keepLength = true;
+        file.hash = true;
+        pending.sequence = m_readers.Add(std::move(file));
+    }
+    m_pending.push_back(std::move(pending));
+}
+
+std::vector<RecordedLine> Recorder::Finish(RecordSummary& summary) {
+    m_readers.Finish(); // only what it measured is wanted, not its findings
+    const std::vector<FactReaders::Measured> measured = m_readers.TakeMeasured();
+
+    for (const std::string& identifier : m_settings.identifiers)
+        if (m_entriesOf.count(identifier) == 0)
+            summary.unknown.push_back(identifier);
+
+    std::unordered_map<std::string, std::size_t> lineOf;
+    for (std::size_t i = 0; i < m_lines.size(); ++i)
+        lineOf.emplace(m_lines[i].identifier, i);
+    std::vector<RecordedLine> added;
+    std::unordered_set<std::string_view> sharedSeen;
+
+    for (const Pending& pending : m_pending) {
+        if (m_entriesOf[pending.identifier] > 1) {
+            ++summary.sharedIdentifier;
+            if (sharedSeen.insert(pending.identifier).second)
+                summary.shared.push_back(pending.identifier);
+            continue;
+        }
+        if (pending.path.empty()) {
+            ++summary.notFound;
+            continue;
+        }
+        const auto at = std::lower_bound(
+            measured.begin(), measured.end(), pending.sequence,
+            [](const FactReaders::Measured& m, std::size_t s) { return m.sequence < s; });
+        if (at == measured.end() || at->sequence != pending.sequence || at->sha256.empty()) {
+            ++summary.notFound;
+            summary.unread.emplace_back(pending.path, at == measured.end() ? "" : at->hashError);
+            continue;
+        }
+        RecordedLine line;
+        line.identifier = pending.identifier;
+        line.id = pending.id;
+        line.audioFile = pending.audioFile;
+        line.textSha256 = pending.textSha256;
+        line.lengthMs = static_cast<std::uint32_t>(
+            std::clamp<std::int64_t>(at->lengthMs, 0, std::numeric_limits<std::uint32_t>::max()));
+        line.audioSha256 = at->sha256;
+        line.recorded = m_settings.recordedTime;
+
+        const auto old = lineOf.find(pending.identifier);
+        if (old == lineOf.end()) {
+            ++summary.added;
+            added.push_back(std::move(line));
+            continue;
+        }
+        RecordedLine& kept = m_lines[old->second];
+        if (kept.audioSha256 != line.audioSha256) {
+            ++summary.newTake;
+            kept = std::move(line);
+        } else if (kept.textSha256 != line.textSha256) {
+            ++summary.textChanged;
+            if (m_settings.again)
+                kept = std::move(line);
+        } else {
+            ++summary.unchanged;
+        }
+    }
+    for (const RecordedLine& line : m_lines) {
+        if (m_entriesOf.count(line.identifier) == 0) {
+            ++summary.notInFile;
+            summary.gone.push_back(line.identifier);
+        }
+    }
+    std::move(added.begin(), added.end(), std::back_inserter(m_lines));
+    return std::move(m_lines);
+}
+
+} // namespace check

@@ -1,0 +1,141 @@
+// lexarium-tool record: which text each recording was made from, in the
+// recorded list next to IN (check/Recorder.h tells what changes in it).
+
+#include "CommandLine.h"
+#include "DamageRefusal.h"
+#include "RecordedListFile.h"
+#include "ToolCommands.h"
+#include "ToolFiles.h"
+#include "check/Recorder.h"
+#include "support/tsResult.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+struct RecordArguments {
+    std::string input;
+    std::string folder;
+    std::vector<std::string> identifiers;
+    std::optional<std::string> recorded;
+    bool again = false;
+    bool acceptDamage = false;
+};
+
+void PrintSummary(const check::RecordSummary& summary) {
+    const std::pair<const char*, std::uint64_t> kinds[] = {
+        {"added", summary.added},           {"new-take", summary.newTake},
+        {"unchanged", summary.unchanged},   {"text-changed", summary.textChanged},
+        {"not-found", summary.notFound},    {"shared-identifier", summary.sharedIdentifier},
+        {"not-in-file", summary.notInFile},
+    };
+    std::string text;
+    for (const auto& [kind, count] : kinds)
+        text += std::string(kind) + "\t" + std::to_string(count) + "\n";
+    std::fputs(text.c_str(), stdout);
+}
+
+void TellDetails(const RecordArguments& arguments, const std::string& listPath,
+                 const check::RecordSummary& summary) {
+    std::string text;
+    for (const std::string& identifier : summary.shared)
+        text += arguments.input + ": " + check::EscapeField(identifier) +
+                ": more than one entry has this identifier; not recorded\n";
+    for (const auto& [path, reason] : summary.unread)
+        text += path + ": not read: " + reason + "\n";
+    for (const std::string& identifier : summary.gone)
+        text += listPath + ": " + check::EscapeField(identifier) + ": not in " + arguments.input +
+                " any more; its line is kept\n";
+    std::fputs(text.c_str(), stderr);
+}
+
+int RunRecord(const RecordArguments& arguments) {
+    const char* input = arguments.input.c_str();
+    if (!CheckReadableFolder(arguments.folder.c_str()))
+        return 1;
+    const std::string listPath = RecordedListPath(arguments.input, arguments.recorded);
+    check::RecordedList list;
+    std::string reason;
+    const check::ListRead read = check::ReadRecordedList(listPath, list, reason);
+    if (read == check::ListRead::Failed) {
+        std::fprintf(stderr, "Cannot read the recorded list %s: %s. Nothing was written.\n",
+                     listPath.c_str(), reason.c_str());
+        return 1;
+    }
+    if (!list.problems.empty()) {
+        // Rewriting it would drop the lines it could not read.
+        TellListProblems(listPath, list);
+        std::fprintf(stderr,
+                     "The recorded list %s cannot be read whole. Nothing was written; "
+                     "correct or remove the lines named above.\n",
+                     listPath.c_str());
+        return 1;
+    }
+    check::RecordSettings settings;
+    settings.audioFolder = arguments.folder;
+    settings.identifiers.insert(arguments.identifiers.begin(), arguments.identifiers.end());
+    settings.again = arguments.again;
+    settings.recordedTime = RecordTime();
+    if (settings.recordedTime.empty())
+        return 1;
+
+    check::Recorder recorder(std::move(settings), std::move(list.lines));
+    DamageRefusal damage(arguments.input, arguments.acceptDamage);
+    {
+        StreamedFile file;
+        if (!file.Open(input, &damage.Report()))
+            return 1;
+        TextResourceEntry entry;
+        while (file.Reader().ReadEntry(entry)) {
+            damage.Add(file.Reader().EntriesRead() - 1, entry);
+            recorder.Add(entry);
+        }
+        file.Reader().Finish();
+    }
+    check::RecordSummary summary;
+    std::vector<check::RecordedLine> lines = recorder.Finish(summary);
+    if (!damage.Allows())
+        return 1;
+    if (!summary.unknown.empty()) {
+        for (const std::string& identifier : summary.unknown)
+            std::fprintf(stderr,
+                         "record: no entry of %s has the identifier \"%s\" (--identifier)\n", input,
+                         check::EscapeField(identifier).c_str());
+        std::fputs("Nothing was written.\n", stderr);
+        return 2;
+    }
+    const std::string text = check::FormatRecordedList(std::move(lines));
+    const int status = Save(listPath.c_str(), [&](tsOutputStream& out) {
+        return WriteAll(out, text.data(), text.size());
+    });
+    if (status != 0)
+        return status;
+    TellDetails(arguments, listPath, summary);
+    PrintSummary(summary);
+    return 0;
+}
+
+} // namespace
+
+void AddRecordCommand(CommandLine& line) {
+    auto arguments = std::make_shared<RecordArguments>();
+    CLI::App& command = line.AddCommand(
+        "record",
+        "IN --audio FOLDER [--identifier ID]... [--again] [--recorded FILE] [--accept-damage]",
+        "note which text each recording under FOLDER was\nmade from, in the recorded list next "
+        "to IN",
+        [arguments] { return RunRecord(*arguments); });
+    AddOperand(command, "IN", arguments->input, "the text resource file");
+    command.add_option("--audio", arguments->folder, "the folder of recordings")
+        ->required()
+        ->type_name("FOLDER");
+    AddRepeatedOption(command, "--identifier", "ID", arguments->identifiers,
+                      "only the entry with this identifier; may be given again");
+    AddFlag(command, "--again", arguments->again,
+            "write the lines again with the current texts: accepts the recordings of "
+            "edited texts");
+    AddValueOption(command, "--recorded", "FILE", arguments->recorded,
+                   "the recorded list (default: next to IN, named after it)");
+    AddAcceptDamage(command, arguments->acceptDamage);
+}

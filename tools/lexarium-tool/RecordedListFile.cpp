@@ -1,0 +1,36 @@
+#include "RecordedListFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+std::string RecordedListPath(const std::string& input, const std::optional<std::string>& named) {
+    return named ? *named : check::RecordedListPathFor(input);
+}
+
+void TellListProblems(const std::string& path, const check::RecordedList& list) {
+    std::string text;
+    for (const check::RecordedListProblem& problem : list.problems)
+        text += path + ":" + std::to_string(problem.line) + ": " + problem.reason + "\n";
+    std::fputs(text.c_str(), stderr);
+}
+
+std::string RecordTime() {
+    std::time_t now = std::time(nullptr);
+    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
+        char* end = nullptr;
+        errno = 0;
+        const long long seconds = std::strtoll(epoch, &end, 10);
+        if (end == epoch || *end != '\0' || errno != 0 || seconds < 0 ||
+            seconds > 253402300799LL) { // 9999-12-31T23:59:59Z
+            std::fprintf(stderr,
+                         "SOURCE_DATE_EPOCH is \"%s\", not a number of seconds since "
+                         "1970-01-01 up to the year 9999\n",
+                         epoch);
+            return {};
+        }
+        now = static_cast<std::time_t>(seconds);
+    }
+    return check::FormatUtcTime(now);
+}
