@@ -211,3 +211,16 @@ TEST_F(RecordTest, ReadsAndHashesOnlyRegularFilesUpTo2GiB) {
                                 Quote(LEXARIUM_TOOL_PATH) + " record m.trs --audio rec");
     EXPECT_EQ(outcome.out, Summary(0, 0, 1, 0, 2)) << outcome.err;
 }
+
+TEST(RecordedSample, TellsTheLineWhoseTextChangedAfterItWasRecorded) {
+    TempDir dir;
+    const Outcome outcome =
+        RunShell(dir, "cd " + Quote(LEXARIUM_SOURCE_DIR) + " && " + Quote(LEXARIUM_TOOL_PATH) +
+                          " check samples/sample.trs --audio samples/audio");
+    EXPECT_EQ(outcome.status, 3);
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_NE(outcome.out.find("text-changed\t22\t122\tM01_CAPTAIN_CROSSING\tthe text changed "
+                               "after it was recorded on 2026-11-02\n"),
+              std::string::npos)
+        << outcome.out;
+}
