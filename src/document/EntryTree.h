@@ -5,6 +5,11 @@
 // implements it and registers itself in g_pTreeView while it exists.
 
 #include "AfxDefs.h"
+#include "EntryField.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
 
 class TextResourceEntry;
 
@@ -18,6 +23,17 @@ public:
     virtual void SelectEntryById(int id) = 0;
     // Sets the label of the selected item.
     virtual void SetCurrentItemText(const CString& text) = 0;
+
+    // For find and replace; a tree that cannot do these ignores them.
+    // Selects the entry at this position (ids may repeat; positions do not).
+    // False when the collection has no entry there.
+    virtual bool SelectEntryAt(std::uint32_t /*position*/) { return false; }
+    // Shows the bytes [from, to) of a field of the current entry selected in
+    // the editor form.
+    virtual void ShowFieldRange(EntryField /*field*/, std::size_t /*from*/, std::size_t /*to*/) {}
+    // The fields of these entries were changed behind the form's back: labels,
+    // the form and anything derived from the fields follow.
+    virtual void EntriesEdited(const std::vector<std::uint32_t>& /*positions*/) {}
 
     // The entry last selected in the tree, or null; always an entry the
     // document's collection holds at this moment.

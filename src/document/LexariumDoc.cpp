@@ -63,6 +63,8 @@ ON_COMMAND(ID_EDIT_SEARCH, &CLexariumDoc::OnSearch)
 ON_UPDATE_COMMAND_UI(ID_EDIT_SEARCH, &CLexariumDoc::OnUpdateNeedsEntries)
 ON_COMMAND(ID_TOOLBAR_SEARCH, &CLexariumDoc::OnSearch)
 ON_UPDATE_COMMAND_UI(ID_TOOLBAR_SEARCH, &CLexariumDoc::OnUpdateNeedsEntries)
+ON_COMMAND(ID_EDIT_REPLACE, &CLexariumDoc::OnReplace)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REPLACE, &CLexariumDoc::OnUpdateNeedsEntries)
 END_MESSAGE_MAP()
 
 CLexariumDoc::CLexariumDoc() {

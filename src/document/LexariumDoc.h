@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+struct ReplacePlan;
+
 class CLexariumDoc : public CDocument {
     DECLARE_DYNCREATE(CLexariumDoc)
 
@@ -32,11 +34,15 @@ public:
     void OnUpdateNeedsEntries(CCmdUI* pCmdUI);
     void OnExport();
     void OnSearch();
+    void OnReplace();
     void OnAudioTest();
 
     // The position of the next entry from `start` on (-1: from the first, no
     // wrap-around) whose `field` matches `text`, or -1.
     int SearchEntries(const CString& text, int field, int start);
+    // Writes a previewed replace all into the entries, as one command: the
+    // document is marked modified only when a field changed.
+    void ApplyReplacePlan(const ReplacePlan& plan);
     // Writes the plain-text export to `path`; false when it could not be written.
     bool ExportText(const CString& path);
 

@@ -13,6 +13,8 @@ constexpr UINT IDD_TEXT_FORM = 130;
 constexpr UINT IDD_BLANK_FORM = 131;
 constexpr UINT IDD_AUDIO_TEST = 132;
 constexpr UINT IDD_SEARCH = 134;
+constexpr UINT IDD_REPLACE = 140;
+constexpr UINT IDD_REPLACE_PREVIEW = 141;
 constexpr UINT IDS_TREE_ROOT = 1446;
 
 constexpr UINT ID_ENTRY_NEW = 2772;
@@ -25,3 +27,7 @@ constexpr UINT ID_TOOLBAR_SEARCH = 32778;
 // Beyond the first release: a reference file beside the open one.
 constexpr UINT ID_TOOLS_REFERENCE = 32850; // Tools: open a reference file
 constexpr UINT ID_VIEW_REFERENCE = 32851;  // View: show or hide the reference pane
+
+// Commands beyond the original set: find and replace, the filter over the tree.
+constexpr UINT ID_EDIT_REPLACE = 32800;
+constexpr UINT ID_VIEW_FILTER = 32801;

@@ -3,6 +3,7 @@
 #include "EntryText.h"
 #include "model/TextResourceObject.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -21,6 +22,14 @@ void EntryTreeModel::SetCollection(TextResourceObject* collection) {
     beginResetModel();
     m_pCollection = collection;
     m_labels.clear();
+    m_rows.reset();
+    endResetModel();
+}
+
+void EntryTreeModel::SetVisibleRows(std::optional<std::vector<std::uint32_t>> rows) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    m_labels.clear();
     endResetModel();
 }
 
@@ -37,10 +46,21 @@ void EntryTreeModel::Reset() {
     endResetModel();
 }
 
+std::uint32_t EntryTreeModel::EntryCount() const {
+    return m_pCollection ? m_pCollection->GetEntryCount() : 0;
+}
+
+QString EntryTreeModel::RootLabel() const {
+    if (!m_rows)
+        return m_rootLabel;
+    return QStringLiteral("%1 (%2 of %3)").arg(m_rootLabel).arg(m_rows->size()).arg(EntryCount());
+}
+
 int EntryTreeModel::EntryRows() const {
     if (!m_pCollection)
         return 0;
-    const std::uint32_t count = m_pCollection->GetEntryCount();
+    const std::uint32_t count =
+        m_rows ? static_cast<std::uint32_t>(m_rows->size()) : m_pCollection->GetEntryCount();
     constexpr auto kMaxRows = static_cast<std::uint32_t>(std::numeric_limits<int>::max());
     return static_cast<int>(count < kMaxRows ? count : kMaxRows);
 }
@@ -50,6 +70,12 @@ QModelIndex EntryTreeModel::RootIndex() const {
 }
 
 QModelIndex EntryTreeModel::EntryIndex(std::uint32_t position) const {
+    if (m_rows) {
+        const auto it = std::lower_bound(m_rows->begin(), m_rows->end(), position);
+        if (it == m_rows->end() || *it != position || it - m_rows->begin() >= EntryRows())
+            return {};
+        return createIndex(static_cast<int>(it - m_rows->begin()), 0, kUnderRoot);
+    }
     if (position >= static_cast<std::uint32_t>(EntryRows()))
         return {};
     return createIndex(static_cast<int>(position), 0, kUnderRoot);
@@ -64,6 +90,12 @@ std::optional<std::uint32_t> EntryTreeModel::EntryPosition(const QModelIndex& in
         return std::nullopt;
     if (index.row() >= EntryRows())
         return std::nullopt;
+    if (m_rows) {
+        const std::uint32_t position = (*m_rows)[static_cast<std::size_t>(index.row())];
+        if (position >= EntryCount())
+            return std::nullopt;
+        return position;
+    }
     return static_cast<std::uint32_t>(index.row());
 }
 
@@ -84,7 +116,7 @@ void EntryTreeModel::SetLabel(const QModelIndex& index, const QString& text) {
     QString shown;
     if (IsRoot(index)) {
         key = kRootKey;
-        shown = m_rootLabel;
+        shown = RootLabel();
     } else if (const auto position = EntryPosition(index)) {
         key = *position;
         shown = EntryLabel(*position);
@@ -143,7 +175,7 @@ QVariant EntryTreeModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     if (IsRoot(index))
-        return m_labels.value(kRootKey, m_rootLabel);
+        return m_labels.value(kRootKey, RootLabel());
     const auto position = EntryPosition(index);
     if (!position)
         return {};

@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class TextResourceEntry;
 class TextResourceObject;
@@ -28,6 +29,11 @@ public:
 
     // Re-reads the collection: every index handed out before becomes invalid.
     void Reset();
+
+    // Shows only the entries at these positions (ascending), or, with none,
+    // every entry; the root then reads "Textresourcen (N of M)".
+    void SetVisibleRows(std::optional<std::vector<std::uint32_t>> rows);
+    bool IsFiltered() const { return m_rows.has_value(); }
 
     QModelIndex RootIndex() const;
     QModelIndex EntryIndex(std::uint32_t position) const;
@@ -56,10 +62,14 @@ public:
 
 private:
     int EntryRows() const;
+    std::uint32_t EntryCount() const;
+    QString RootLabel() const;
     QString EntryLabel(std::uint32_t position) const;
 
     TextResourceObject* m_pCollection = nullptr; // not owned: the document's collection
     QString m_rootLabel = QStringLiteral("Textresourcen");
     // Labels replaced by SetLabel, by position; the root's under -1.
     QHash<qint64, QString> m_labels;
+    // The positions shown while a filter is set.
+    std::optional<std::vector<std::uint32_t>> m_rows;
 };

@@ -8,6 +8,7 @@
 #include "WinApp.h"
 #include "model/TextResourceObject.h"
 
+#include <QLineEdit>
 #include <QTreeView>
 #include <cstdint>
 
@@ -25,6 +26,7 @@ CLexariumView::CLexariumView() {
     tree.setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     QObject::connect(tree.selectionModel(), &QItemSelectionModel::currentChanged,
                      [this] { OnSelchanged(); });
+    CreateFilterField();
     g_pTreeView = this;
 }
 
@@ -39,6 +41,9 @@ void CLexariumView::OnInitialUpdate() {
     // stays visible without the focus; the bits the tree has already stay.
     ModifyStyle(0, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS |
                        TVS_SHOWSELALWAYS);
+    // New contents: what the filter knew of the old ones is void.
+    m_index.Clear();
+    m_revealed.clear();
     RebuildTree();
 }
 
@@ -65,6 +70,13 @@ void CLexariumView::RebuildTree() {
     const std::optional<std::uint32_t> current = CurrentPosition();
     if (!current)
         m_pCurrentEntry = nullptr; // never keep an entry the collection does not hold
+    SyncIndexAfterRebuild();
+    if (!m_query.IsEmpty()) {
+        // A new entry is shown even where the filter would hide it.
+        if (current)
+            RevealPosition(*current);
+        m_model.SetVisibleRows(FilteredRows());
+    }
     tree.expand(m_model.RootIndex());
     if (current) {
         // Selecting raises the notification at once: the editor form is filled here.
@@ -91,6 +103,12 @@ void CLexariumView::SelectEntryById(int id) {
     QTreeView& tree = Tree();
     const TextResourceObject& entries = g_pDocument->m_textResources;
     const auto wanted = static_cast<std::uint32_t>(id);
+    if (m_model.IsFiltered()) {
+        // A search hit is shown even where the filter would hide it.
+        for (std::uint32_t i = 0; i < entries.GetEntryCount(); ++i)
+            if (entries.GetEntry(i)->id == wanted)
+                RevealPosition(i);
+    }
     QModelIndex last;
     for (std::uint32_t i = 0; i < entries.GetEntryCount(); ++i) {
         if (entries.GetEntry(i)->id != wanted)
@@ -103,6 +121,8 @@ void CLexariumView::SelectEntryById(int id) {
 }
 
 void CLexariumView::OnSelchanged() {
+    if (m_bRestoringSelection)
+        return; // the filter shows the same item again: nothing changed
     const QModelIndex selected = Tree().currentIndex();
     if (!selected.isValid())
         return;
@@ -118,6 +138,8 @@ void CLexariumView::OnSelchanged() {
             app->RequestIdleUpdate();
         return;
     }
+    // The entry being left may have been edited: the filter reads it anew.
+    RefoldEntry(m_pCurrentEntry);
     m_pCurrentEntry = m_model.EntryAt(selected);
     if (m_pCurrentEntry == nullptr)
         return;

@@ -5,14 +5,20 @@
 // rebuild costs the same for ten entries as for a million.
 #pragma once
 
+#include "EntryFilterQuery.h"
+#include "EntryFoldIndex.h"
 #include "EntryTree.h"
 #include "EntryTreeModel.h"
 #include "TreeView.h"
 
+#include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <vector>
 
 class CMainFrame;
+class QLineEdit;
 
 class CLexariumView : public CTreeView, public CEntryTree {
     DECLARE_DYNCREATE(CLexariumView)
@@ -32,11 +38,31 @@ public:
     // Selects every entry with this id in turn; the last one stays selected.
     void SelectEntryById(int id) override;
 
+    // Find and replace: select by position, show a match, follow edits.
+    bool SelectEntryAt(std::uint32_t position) override;
+    void ShowFieldRange(EntryField field, std::size_t from, std::size_t to) override;
+    void EntriesEdited(const std::vector<std::uint32_t>& positions) override;
+
     EntryTreeModel& GetModel() { return m_model; }
+
+    // The filter field above the tree. Typing filters after a short pause, so
+    // that a burst of keys costs one pass; Escape clears it.
+    QLineEdit* FilterField() const { return m_pFilterEdit; }
+    void FocusFilter();
+    // Filters with the field's text now (the pause is skipped).
+    void ApplyFilter();
+    bool IsFiltered() const { return m_model.IsFiltered(); }
+    // Where `problem:` learns which entries have a finding: positions in
+    // ascending order. Without a source it finds none.
+    void SetProblemSource(std::function<std::vector<std::uint32_t>()> source) {
+        m_problemSource = std::move(source);
+    }
 
 protected:
     // The selection moved (also from inside RebuildTree and SelectEntryById).
     void OnSelchanged();
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QTreeView& Tree() const { return GetTreeCtrl(); }
@@ -44,5 +70,21 @@ private:
     // The position of the current entry in the collection, or none.
     std::optional<std::uint32_t> CurrentPosition() const;
 
+    // The filter: the rows the query gives, plus the entries that must stay
+    // visible (a new entry, a search hit) until the query changes.
+    void CreateFilterField();
+    std::vector<std::uint32_t> FilteredRows();
+    void ShowRows(bool keepSelection);
+    void RevealPosition(std::uint32_t position);
+    void RefoldEntry(const TextResourceEntry* entry);
+    void SyncIndexAfterRebuild();
+
     EntryTreeModel m_model;
+    QLineEdit* m_pFilterEdit = nullptr; // owned by the view's widgets
+    QTimer m_filterTimer;
+    EntryFoldIndex m_index;
+    EntryFilterQuery m_query;
+    std::vector<std::uint32_t> m_revealed; // ascending
+    std::function<std::vector<std::uint32_t>()> m_problemSource;
+    bool m_bRestoringSelection = false;
 };

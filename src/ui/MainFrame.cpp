@@ -13,7 +13,13 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
 ON_COMMAND(ID_TOOLS_REFERENCE, &CMainFrame::OnOpenReference)
 ON_COMMAND_RANGE(ID_VIEW_REFERENCE, ID_VIEW_REFERENCE, &CFrameWnd::OnBarCheck)
 ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_REFERENCE, ID_VIEW_REFERENCE, &CFrameWnd::OnUpdateControlBarMenu)
+ON_COMMAND(ID_VIEW_FILTER, &CMainFrame::OnFocusFilter)
 END_MESSAGE_MAP()
+
+void CMainFrame::OnFocusFilter() {
+    if (auto* tree = dynamic_cast<CLexariumView*>(g_pTreeView))
+        tree->FocusFilter();
+}
 
 void (*CMainFrame::s_pfnShowSplashScreen)(CFrameWnd*) = nullptr;
 

@@ -30,6 +30,9 @@ public:
     int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
     bool OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
 
+    // Ctrl+L: the focus to the filter field above the tree.
+    void OnFocusFilter();
+
     // Puts a view of the kind (PANE_EDITOR or PANE_STATISTICS) into the right pane.
     void SwitchRightPane(int kind);
 

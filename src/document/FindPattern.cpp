@@ -1,0 +1,181 @@
+#include "FindPattern.h"
+
+#include "DecodedField.h"
+
+#include <algorithm>
+
+namespace {
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c;
+}
+
+bool IsAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Whether `needle` (ASCII, in small letters) occurs in `field`, ignoring the
+// case of ASCII letters.
+bool ContainsAsciiFolded(std::string_view field, std::string_view needle) {
+    if (needle.size() > field.size())
+        return false;
+    const char first = needle.front();
+    const char firstUpper = first >= 'a' && first <= 'z' ? static_cast<char>(first - 0x20) : first;
+    for (std::size_t i = 0; i + needle.size() <= field.size(); ++i) {
+        if (field[i] != first && field[i] != firstUpper)
+            continue;
+        std::size_t j = 1;
+        while (j < needle.size() && AsciiLower(field[i + j]) == needle[j])
+            ++j;
+        if (j == needle.size())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+FindPattern::FindPattern(const FindOptions& options) : m_options(options) {
+    QString pattern =
+        options.regularExpression ? options.find : QRegularExpression::escape(options.find);
+    if (options.wholeWords)
+        pattern = QStringLiteral("(?<!\\w)(?:%1)(?!\\w)").arg(pattern);
+    QRegularExpression::PatternOptions flags = QRegularExpression::UseUnicodePropertiesOption;
+    if (!options.matchCase)
+        flags |= QRegularExpression::CaseInsensitiveOption;
+    m_expression.setPattern(pattern);
+    m_expression.setPatternOptions(flags);
+    m_expression.optimize();
+
+    if (!options.regularExpression) {
+        const QByteArray bytes = options.find.toUtf8();
+        m_literal.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        m_asciiLiteral = IsAscii(m_literal);
+        // Ignoring case, a match holds the find text's ASCII letters in some
+        // case: its longest ASCII run is a quick test for every field.
+        std::string_view run;
+        for (std::size_t i = 0; i < m_literal.size();) {
+            std::size_t j = i;
+            while (j < m_literal.size() && static_cast<unsigned char>(m_literal[j]) < 0x80)
+                ++j;
+            if (j - i > run.size())
+                run = std::string_view(m_literal).substr(i, j - i);
+            i = j + 1;
+        }
+        for (char c : run)
+            m_literalFolded += AsciiLower(c);
+        m_foldsBeyondAscii = m_literalFolded.find_first_of("ks") != std::string::npos;
+    }
+}
+
+bool FindPattern::IsValid() const {
+    return !m_options.find.isEmpty() && m_expression.isValid();
+}
+
+QString FindPattern::ErrorText() const {
+    if (m_options.find.isEmpty())
+        return QStringLiteral("Type the text to find.");
+    if (!m_expression.isValid())
+        return QStringLiteral("The regular expression is not valid: %1 (at character %2).")
+            .arg(m_expression.errorString())
+            .arg(m_expression.patternErrorOffset());
+    return {};
+}
+
+bool FindPattern::MayMatch(std::string_view field) const {
+    if (m_options.regularExpression || m_literal.empty())
+        return true;
+    if (m_options.matchCase) {
+        // A stored U+FFFD and bytes that are no UTF-8 read the same: let the
+        // full match tell them apart.
+        if (m_literal.find("\xEF\xBF\xBD") != std::string::npos)
+            return true;
+        return field.find(m_literal) != std::string_view::npos;
+    }
+    if (m_literalFolded.empty() || (!m_asciiLiteral && m_literalFolded.size() < 2))
+        return true;
+    if (ContainsAsciiFolded(field, m_literalFolded))
+        return true;
+    // The Kelvin sign and the long s match k and s when case is ignored.
+    return m_foldsBeyondAscii && (field.find("\xE2\x84\xAA") != std::string_view::npos ||
+                                  field.find("\xC5\xBF") != std::string_view::npos);
+}
+
+std::string FindPattern::Expand(const QRegularExpressionMatch& match, std::string_view field,
+                                const std::vector<std::uint32_t>& byteAt) const {
+    if (!m_options.regularExpression) {
+        const QByteArray bytes = m_options.replace.toUtf8();
+        return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    }
+    // \1 to \99 put in what the group matched, byte for byte as stored; \\ is
+    // one backslash; any other backslash stays as typed.
+    std::string out;
+    const QString& replace = m_options.replace;
+    QString literal;
+    auto flush = [&] {
+        const QByteArray bytes = literal.toUtf8();
+        out.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        literal.clear();
+    };
+    for (qsizetype i = 0; i < replace.size(); ++i) {
+        const QChar c = replace[i];
+        if (c == u'\\' && i + 1 < replace.size()) {
+            const QChar next = replace[i + 1];
+            if (next == u'\\') {
+                literal += c;
+                ++i;
+                continue;
+            }
+            if (next.isDigit() && next.unicode() < 0x80) {
+                int group = next.digitValue();
+                qsizetype used = 1;
+                if (i + 2 < replace.size() && replace[i + 2].isDigit() &&
+                    replace[i + 2].unicode() < 0x80) {
+                    const int two = group * 10 + replace[i + 2].digitValue();
+                    if (two <= m_expression.captureCount()) {
+                        group = two;
+                        used = 2;
+                    }
+                }
+                if (group <= m_expression.captureCount()) {
+                    flush();
+                    if (match.capturedStart(group) >= 0) {
+                        const std::uint32_t from = byteAt[match.capturedStart(group)];
+                        const std::uint32_t to = byteAt[match.capturedEnd(group)];
+                        out.append(field.substr(from, to - from));
+                    }
+                    i += used;
+                    continue;
+                }
+            }
+        }
+        literal += c;
+    }
+    flush();
+    return out;
+}
+
+std::vector<FieldMatch> FindPattern::Matches(std::string_view field) const {
+    std::vector<FieldMatch> matches;
+    if (!IsValid() || !MayMatch(field))
+        return matches;
+    const DecodedField decoded = DecodeField(field);
+    QRegularExpressionMatchIterator it = m_expression.globalMatch(decoded.text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        FieldMatch found;
+        found.from = decoded.byteAt[match.capturedStart()];
+        found.to = decoded.byteAt[match.capturedEnd()];
+        found.replacement = Expand(match, field, decoded.byteAt);
+        matches.push_back(std::move(found));
+    }
+    return matches;
+}
+
+std::optional<FieldMatch> FindPattern::NextMatch(std::string_view field, std::size_t from) const {
+    for (FieldMatch& match : Matches(field))
+        if (match.from >= from)
+            return std::move(match);
+    return std::nullopt;
+}

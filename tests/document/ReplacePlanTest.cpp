@@ -1,0 +1,150 @@
+// Find and replace over stored fields: what matches under each option, that
+// only the matched bytes change, and the rules that keep identifiers usable.
+#include "ReplacePlan.h"
+
+#include "FindPattern.h"
+#include "common/Entries.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+FindOptions Find(const char* find, const char* replace, bool matchCase = false,
+                 bool wholeWords = false, bool regex = false) {
+    return {QString::fromUtf8(find), QString::fromUtf8(replace), matchCase, wholeWords, regex};
+}
+
+std::string ReplaceIn(const FindOptions& options, const std::string& field) {
+    const FindPattern pattern(options);
+    return SpliceMatches(field, pattern.Matches(field));
+}
+
+} // namespace
+
+TEST(FindPatternTest, EachOptionMatchesAndReplacesOnlyWhatItShould) {
+    struct Case {
+        const char* name;
+        FindOptions options;
+        std::string field;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"letter case ignored", Find("kapitän", "Hauptmann"), "KAPITÄN und Kapitän",
+         "Hauptmann und Hauptmann"},
+        {"letter case ignored beyond ASCII", Find("BRÜCKE", "Furt"), "Die brücke, die Brücke",
+         "Die Furt, die Furt"},
+        {"long s matches s", Find("Ss", "x"), "\xC5\xBFs", "x"},
+        {"letter case matched", Find("Kapitän", "X", true), "KAPITÄN und Kapitän", "KAPITÄN und X"},
+        {"whole words follow Unicode letters", Find("Kapit", "X", false, true), "Kapitän Kapit",
+         "Kapitän X"},
+        {"whole words around punctuation", Find("Vale", "Moor", false, true), "(Vale) Valentin",
+         "(Moor) Valentin"},
+        {"Kelvin sign matches k", Find("k", "c"),
+         "\xE2\x84\xAA"
+         "and k",
+         "cand c"},
+        {"regex with groups", Find("(\\w+) (\\w+)", "\\2 \\1", false, false, true), "Captain Vale",
+         "Vale Captain"},
+        {"regex group keeps bytes that are no UTF-8", Find("<(.)>", "[\\1]", false, false, true),
+         "<\xFF> ok", "[\xFF] ok"},
+        {"backslash and a group number past the groups stay literal",
+         Find("a", "\\\\\\9", false, false, true), "a", "\\\\9"},
+        {"empty matches insert", Find("^", "> ", false, false, true), "line", "> line"},
+        {"bytes outside the match stay: NBSP, lone CR, LF, non-UTF-8", Find("gate", "door"),
+         "\xC2\xA0gate\r\xFE\ngate\n",
+         "\xC2\xA0"
+         "door\r\xFE\ndoor\n"},
+        {"a match next to bytes that are no UTF-8", Find("ab", "X"),
+         "\xC3"
+         "ab\xE2\x82",
+         "\xC3X\xE2\x82"},
+        {"non-BMP characters", Find("\xF0\x9F\x90\x89", "dragon"), "a \xF0\x9F\x90\x89!",
+         "a dragon!"},
+        {"part of a word without whole words", Find("wolf", "dog"), "Der Wolfshund",
+         "Der dogshund"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ReplaceIn(c.options, c.field), c.expected) << c.name;
+}
+
+TEST(FindPatternTest, APatternThatDoesNotCompileIsNamedAndMatchesNothing) {
+    const FindPattern bad(Find("(unclosed", "x", false, false, true));
+    EXPECT_FALSE(bad.IsValid());
+    EXPECT_TRUE(bad.ErrorText().contains("not valid")) << bad.ErrorText().toStdString();
+    EXPECT_TRUE(bad.Matches("(unclosed").empty());
+
+    const FindPattern empty(Find("", "x"));
+    EXPECT_FALSE(empty.IsValid());
+    EXPECT_FALSE(empty.ErrorText().isEmpty());
+
+    // Without "regular expression" the same text is looked for literally.
+    const FindPattern literal(Find("(unclosed", "x"));
+    EXPECT_TRUE(literal.IsValid());
+    EXPECT_EQ(literal.Matches("a (unclosed b").size(), 1u);
+}
+
+TEST(ReplacePlanTest, ListsEveryChangeAndAppliesOnlyThose) {
+    TextResourceObject entries = MakeEntries({
+        {.id = 1, .identifier = "GATE_A", .text = "the gate", .comment = "gate", .speaker = "Gate"},
+        {.id = 2, .identifier = "B", .text = "nothing here"},
+    });
+    const FindPattern pattern(Find("gate", "door"));
+    const ReplacePlan textOnly = PlanReplaceAll(entries, pattern, ReplaceScope::Text);
+    ASSERT_EQ(textOnly.changes.size(), 1u);
+    EXPECT_EQ(textOnly.changes[0].before, "the gate");
+    EXPECT_EQ(textOnly.changes[0].after, "the door");
+    EXPECT_EQ(textOnly.changes[0].spansBefore, (std::vector<ByteSpan>{{4, 8}}));
+    EXPECT_EQ(textOnly.changes[0].spansAfter, (std::vector<ByteSpan>{{4, 8}}));
+
+    // All fields: the identifier's replacement is lower case and is left out.
+    const ReplacePlan all = PlanReplaceAll(entries, pattern, ReplaceScope::All);
+    ASSERT_EQ(all.changes.size(), 3u);
+    ASSERT_EQ(all.skipped.size(), 1u);
+    EXPECT_EQ(all.skipped[0].field, EntryField::Identifier);
+    EXPECT_EQ(all.matchCount, 3u);
+
+    ApplyReplacePlan(entries, all);
+    const TextResourceEntry& first = *entries.GetEntry(0);
+    EXPECT_EQ(first.identifier, "GATE_A");
+    EXPECT_EQ(first.text, "the door");
+    EXPECT_EQ(first.comment, "door");
+    EXPECT_EQ(first.speaker, "door");
+    EXPECT_EQ(first.audioFile, "leer");
+    EXPECT_EQ(entries.GetEntry(1)->text, "nothing here");
+}
+
+TEST(ReplacePlanTest, IdentifiersStayUpperCaseUniqueAndNotEmpty) {
+    TextResourceObject entries = MakeEntries({
+        {.id = 1, .identifier = "GUARD_1"},
+        {.id = 2, .identifier = "GUARD_2"},
+        {.id = 3, .identifier = "SCOUT_1"},
+        {.id = 4, .identifier = "OLD"},
+    });
+    // GUARD_1 would become SCOUT_1, which entry 3 has; GUARD_2 becomes SCOUT_2.
+    ReplacePlan plan = PlanReplaceAll(entries, FindPattern(Find("GUARD", "SCOUT", true)),
+                                      ReplaceScope::Identifier);
+    ASSERT_EQ(plan.changes.size(), 1u);
+    EXPECT_EQ(plan.changes[0].after, "SCOUT_2");
+    ASSERT_EQ(plan.skipped.size(), 1u);
+    EXPECT_EQ(plan.skipped[0].after, "SCOUT_1");
+    EXPECT_TRUE(plan.skipped[0].skipReason.contains("another entry"));
+
+    // Two entries renamed to the same identifier: the second is left out.
+    plan = PlanReplaceAll(entries, FindPattern(Find("_\\d", "", true, false, true)),
+                          ReplaceScope::Identifier);
+    ASSERT_EQ(plan.changes.size(), 2u);
+    EXPECT_EQ(plan.changes[0].after, "GUARD");
+    EXPECT_EQ(plan.changes[1].after, "SCOUT");
+    ASSERT_EQ(plan.skipped.size(), 1u);
+    EXPECT_EQ(plan.skipped[0].position, 1u);
+
+    plan =
+        PlanReplaceAll(entries, FindPattern(Find("OLD", "", true, true)), ReplaceScope::Identifier);
+    ASSERT_EQ(plan.skipped.size(), 1u);
+    EXPECT_TRUE(plan.skipped[0].skipReason.contains("empty"));
+
+    plan = PlanReplaceAll(entries, FindPattern(Find("OLD", "Neu")), ReplaceScope::Identifier);
+    ASSERT_EQ(plan.skipped.size(), 1u);
+    EXPECT_TRUE(plan.skipped[0].skipReason.contains("capitals"));
+    EXPECT_TRUE(plan.changes.empty());
+}
