@@ -54,6 +54,16 @@ public:
         painter->setClipRect(option.rect);
         const QFontMetrics metrics(option.font);
         int x = option.rect.left() + 3;
+        bool shifted = false;
+        // A match far into a long text is scrolled into the cell, behind an ellipsis.
+        if (segments.size() > 1) {
+            const int before = metrics.horizontalAdvance(segments[0]);
+            const int mark = metrics.horizontalAdvance(segments[1]);
+            if (before + mark > option.rect.width() - 6) {
+                x -= before - option.rect.width() / 3;
+                shifted = true;
+            }
+        }
         const int baseline =
             option.rect.top() + (option.rect.height() + metrics.ascent() - metrics.descent()) / 2;
         const bool selected = option.state & QStyle::State_Selected;
@@ -69,6 +79,16 @@ public:
             }
             painter->drawText(x, baseline, segments[i]);
             x += width;
+        }
+        if (shifted) {
+            const QString ellipsis(QChar(0x2026));
+            const QRect room(option.rect.left(), option.rect.top(),
+                             metrics.horizontalAdvance(ellipsis) + 6, option.rect.height());
+            painter->fillRect(
+                room, option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
+            painter->setPen(
+                option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+            painter->drawText(room.left() + 3, baseline, ellipsis);
         }
         painter->restore();
     }

@@ -37,9 +37,10 @@ TEST_F(CommandTableTest, MenusHoldTheCommandsInOrderWithTheirShortcutTexts) {
         MenuTexts(Frame()->FindMenu("&File")),
         (std::vector<QString>{"&New\tStrg+N", "&Open...\tStrg+O", "&Save\tStrg+S", "Save &As...",
                               "Export...\tStrg+E", "-", "Last File", "-", "E&xit"}));
-    EXPECT_EQ(MenuTexts(Frame()->FindMenu("&Edit")),
-              (std::vector<QString>{"&Undo\tStrg+Z", "-", "Cu&t\tStrg+X", "&Copy\tStrg+C",
-                                    "&Paste\tStrg+V", "-", "&Search\tStrg+F"}));
+    EXPECT_EQ(
+        MenuTexts(Frame()->FindMenu("&Edit")),
+        (std::vector<QString>{"&Undo\tStrg+Z", "-", "Cu&t\tStrg+X", "&Copy\tStrg+C",
+                              "&Paste\tStrg+V", "-", "&Search\tStrg+F", "&Replace...\tStrg+H"}));
     EXPECT_EQ(MenuTexts(Frame()->FindMenu("&View")),
               (std::vector<QString>{"&Toolbar", "&Statusbar", "&Reference"}));
     EXPECT_EQ(MenuTexts(Frame()->FindMenu("&Tools")), (std::vector<QString>{"Open &Reference..."}));
@@ -103,6 +104,8 @@ TEST_F(CommandTableTest, AcceleratorsAreTheTableKeysAndCtrlEAndCtrlFAreNotBound)
         {Qt::ControlModifier, Qt::Key_V, ID_EDIT_PASTE},
         {Qt::ShiftModifier, Qt::Key_Insert, ID_EDIT_PASTE},
         {Qt::NoModifier, Qt::Key_F6, ID_NEXT_PANE},
+        {Qt::ControlModifier, Qt::Key_H, ID_EDIT_REPLACE},
+        {Qt::ControlModifier, Qt::Key_L, ID_VIEW_FILTER},
         {Qt::ShiftModifier, Qt::Key_F6, ID_PREV_PANE},
     };
     std::vector<std::pair<int, UINT>> expected;

@@ -38,7 +38,7 @@ protected:
         field->setFocus();
         field->selectAll();
         QTest::keyClick(field, Qt::Key_Backspace);
-        QTest::keyClicks(field, text);
+        Type(field, text);
         QTest::qWait(200);
         Idle();
     }
@@ -142,7 +142,8 @@ TEST_F(TreeFilterTest, EditsInTheFormAreFoundByTheNextFilter) {
 
 TEST_F(TreeFilterTest, CtrlLPutsTheFocusInTheFilter) {
     Select(0);
-    QTest::keyClick(Frame(), Qt::Key_L, Qt::ControlModifier);
+    Tree().setFocus();
+    QTest::keyClick(&Tree(), Qt::Key_L, Qt::ControlModifier);
     Idle();
     EXPECT_TRUE(View().FilterField()->hasFocus());
 }
