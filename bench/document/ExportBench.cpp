@@ -13,7 +13,7 @@ void BM_ExportText(benchmark::State& state) {
     const std::string path =
         (std::filesystem::temp_directory_path() / "lexarium-bench-export.txt").string();
     for (auto _ : state) {
-        if (!ExportTextToFile(entries, path))
+        if (ExportTextToFile(entries, path) != 0)
             state.SkipWithError("the export file could not be written");
     }
     const auto bytes = static_cast<std::int64_t>(std::filesystem::file_size(path));

@@ -10,7 +10,9 @@
 
 #include <QDir>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QSettings>
 
 namespace {
@@ -27,7 +29,8 @@ DLGITEMTEMPLATE Line(const char* text, int y, DWORD style = SS_CENTER) {
 }
 
 // Dialog 100, in dialog units, controls in template order. The notice lines
-// are filled in each time the box opens, fitted to the width of their line.
+// are filled in each time the box opens; the first two are fitted to the
+// width of their line, the settings path is shown whole (OnInitDialog).
 const DLGTEMPLATE& AboutTemplate() {
     static DLGTEMPLATE tmpl{
         QStringLiteral("About Vantor TextResource Editor"),
@@ -59,7 +62,7 @@ const DLGTEMPLATE& AboutTemplate() {
     };
     fit(kFirstNotice, AboutCopyrightLine());
     fit(kSecondNotice, AboutQtLine());
-    fit(kThirdNotice, AboutSettingsLine());
+    tmpl.items[kThirdNotice].text = AboutSettingsLine();
     return tmpl;
 }
 
@@ -98,6 +101,44 @@ CAboutDlg::CAboutDlg(QWidget* pParentWnd) : CDialog(RegisteredAboutTemplate(), p
 }
 
 CAboutDlg::~CAboutDlg() = default;
+
+bool CAboutDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    ShowSettingsWhole();
+    return true;
+}
+
+void CAboutDlg::ShowSettingsWhole() {
+    const CString text = AboutSettingsLine();
+    QLabel* line = nullptr;
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (label->text() == text)
+            line = label;
+    }
+    if (line == nullptr)
+        return;
+    // A path breaks after its separators as well as at blanks.
+    CString breakable = text;
+    breakable.replace(QLatin1Char('/'), QStringLiteral("/\u200b"));
+    line->setWordWrap(true);
+    line->setText(breakable);
+    const int growth = line->heightForWidth(line->width()) - line->height();
+    if (growth <= 0)
+        return;
+    // The line takes the height it needs; what is below it moves down, and
+    // the group box and the box grow with it.
+    const int below = line->geometry().bottom();
+    line->resize(line->width(), line->height() + growth);
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child == line)
+            continue;
+        if (qobject_cast<QGroupBox*>(child) != nullptr && child->geometry().bottom() >= below)
+            child->resize(child->width(), child->height() + growth);
+        else if (child->geometry().top() >= below)
+            child->move(child->x(), child->y() + growth);
+    }
+    setFixedSize(width(), height() + growth);
+}
 
 void CAboutDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);

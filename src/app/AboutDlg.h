@@ -16,10 +16,17 @@ public:
     DECLARE_MESSAGE_MAP()
 
 protected:
+    bool OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
+
+private:
+    // The settings line wraps where the path is too long for it, and the box
+    // grows to show it whole.
+    void ShowSettingsWhole();
 };
 
-// The notice lines as the box shows them, before they are fitted to its width.
+// The notice lines as the box shows them, before they are fitted to its width
+// (the settings line wraps instead).
 CString AboutCopyrightLine();
 CString AboutQtLine();
 CString AboutSettingsLine();

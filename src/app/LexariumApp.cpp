@@ -78,6 +78,12 @@ bool CLexariumApp::PreTranslateMessage(MSG* pMsg) {
     return CWinApp::PreTranslateMessage(pMsg);
 }
 
+int CLexariumApp::DoMessageBox(const CString& text, UINT nType, UINT nIDPrompt) {
+    if (CSplashWnd::s_pInstance != nullptr)
+        CSplashWnd::s_pInstance->HideSplashScreen();
+    return CWinApp::DoMessageBox(text, nType, nIDPrompt);
+}
+
 void CLexariumApp::UnregisterShellFileTypes() {
     // The association that "cmake --install" puts into the system belongs to
     // the package; the user's own copies under the data folder are removed.

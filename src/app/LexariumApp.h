@@ -13,6 +13,9 @@ public:
 
     bool InitInstance() override;
     bool PreTranslateMessage(MSG* pMsg) override;
+    // A message box never comes up under the start-up picture: the picture
+    // goes first, so the first click or key reaches the box.
+    int DoMessageBox(const CString& text, UINT nType, UINT nIDPrompt) override;
     void UnregisterShellFileTypes() override;
 
     void OnAppAbout();

@@ -1,15 +1,20 @@
 // The editor's entry point.
 
+#include "InfoSwitches.h"
 #include "LexariumApp.h"
 #include "support/tsTraceEnvironment.h"
 
 #include <csignal>
+#include <iostream>
 
 namespace {
 CLexariumApp theApp;
 }
 
 int main(int argc, char** argv) {
+    // --help and --version need no window, and no display either.
+    if (const std::optional<int> status = RunInfoSwitch(argc, argv, std::cout))
+        return *status;
     // LEXARIUM_TRACE names a file (or "-") that receives the trace lines.
     tsAttachTraceFromEnvironment();
 #ifdef SIGXFSZ

@@ -1,14 +1,19 @@
 // The document's life: New, Open and Save of the one ".trs" file, with the
-// load and save messages. Saving goes through the safe-save routine, so a
+// load and save messages, each with its reason, and the warning after a file
+// that did not load whole. Saving goes through the safe-save routine, so a
 // failed save never leaves a damaged file behind, and the first save over a
 // file that did not load whole keeps a copy of its original bytes.
 
 #include "LexariumDoc.h"
 
 #include "CmdUI.h"
+#include "DocumentMessages.h"
 #include "EntryTree.h"
 #include "Prompts.h"
 #include "ResourceIds.h"
+#include "check/LoadDamage.h"
+#include "platform/FileBackup.h"
+#include "support/tsFailureReason.h"
 #include "support/tsResult.h"
 #include "support/tsSafeSave.h"
 #include "support/tsStream.h"
@@ -82,6 +87,7 @@ bool CLexariumDoc::OnNewDocument() {
     m_strDamagedFile.clear();
     m_strContentsPath.clear();
     ++m_nFileChanges;
+    m_bMarkedDamaged = false;
     ForgetCurrentEntry();
     m_textResources.Clear();
     // The views' initial update that follows rebuilds the tree.
@@ -94,8 +100,7 @@ bool CLexariumDoc::OnOpenDocument(const CString& path) {
     ForgetCurrentEntry();
     m_textResources.Clear();
     const std::int32_t code = LoadFile(path);
-    if (code < 0)
-        AfxMessageBox(QStringLiteral("An error accured while loading this file!"), MB_OK);
+    ReportLoad(path, code);
     if (g_pTreeView != nullptr)
         g_pTreeView->RebuildTree();
     if (code < 0)
@@ -106,19 +111,45 @@ bool CLexariumDoc::OnOpenDocument(const CString& path) {
 
 std::int32_t CLexariumDoc::LoadFile(const CString& path) {
     tsFileStream stream;
-    TextResourceReadReport report;
+    m_loadReport = TextResourceReadReport();
     std::int32_t code = stream.Open(FileName(path).constData(), TS_OPEN_READ);
+    m_bLoadOpened = code >= 0;
     if (code >= 0) {
-        code = m_textResources.Read(stream, report);
+        code = m_textResources.Read(stream, m_loadReport);
         if (code >= 0)
             SetModifiedFlag(false);
     }
     // Whatever stopped the reader (damage, a file it could not read) may have
-    // left bytes that a save would drop; a file that is not there has none.
-    const bool whole = code == TS_E_FILE_NOT_FOUND || code == TS_E_PATH_NOT_FOUND ||
-                       (code >= 0 && report.LoadedWhole());
+    // left bytes that a save would drop; a file that is not there, or is
+    // empty, has none.
+    const bool empty = m_bLoadOpened && code == E_FAIL && m_loadReport.bytesRead == 0;
+    const bool whole = code == TS_E_FILE_NOT_FOUND || code == TS_E_PATH_NOT_FOUND || empty ||
+                       (code >= 0 && m_loadReport.LoadedWhole());
     m_strDamagedFile = whole ? CString() : RealFile(path);
+    m_bMarkedDamaged = m_bLoadOpened && !whole;
     return code; // the stream closes as it goes out of scope
+}
+
+void CLexariumDoc::ReportLoad(const CString& path, std::int32_t code) {
+    if (code < 0) {
+        AfxMessageBox(LoadErrorMessage(path, tsLoadFailureReason(code, FileName(path).constData(),
+                                                                 m_loadReport.bytesRead)),
+                      MB_OK);
+    } else if (const auto damage = check::DescribeLoadDamage(m_loadReport, m_textResources)) {
+        // The file opens all the same; the user learns what a save would change.
+        const std::vector<std::string> folders = platform::BackupFolders();
+        const CString backups =
+            folders.empty() ? CString() : QFile::decodeName(folders.front().c_str());
+        AfxMessageBox(DamageWarning(path, *damage, m_textResources.GetEntryCount(), backups),
+                      MB_OK | MB_ICONEXCLAMATION);
+    }
+    m_loadReport = TextResourceReadReport(); // the problems of a big file go
+}
+
+void CLexariumDoc::SetPathName(const CString& path, bool bAddToMRU) {
+    CDocument::SetPathName(path, bAddToMRU);
+    if (m_bMarkedDamaged)
+        SetTitle(GetTitle() + QString::fromLatin1(kDamagedMark));
 }
 
 bool CLexariumDoc::OnSaveDocument(const CString& path) {
@@ -129,27 +160,33 @@ bool CLexariumDoc::OnSaveDocument(const CString& path) {
 }
 
 std::int32_t CLexariumDoc::SaveFile(const CString& path) {
-    // A file that cannot be created or is held by another program fails before
-    // any content is written, and that failure is silent.
+    // Every failure is told with its reason, also one before anything was
+    // written (a file that cannot be created, or is held by another program).
     tsSafeSaveOptions options;
     options.keepOldContent = !m_strDamagedFile.isEmpty() && RealFile(path) == m_strDamagedFile;
     tsSafeSaveReport report;
+    const QByteArray name = FileName(path);
+    const bool existed = QFileInfo(path).isFile();
     const std::int32_t code = tsSaveFileSafely(
-        FileName(path).constData(),
-        [&](tsOutputStream& stream) { return m_textResources.Write(stream); }, options, &report);
+        name.constData(), [&](tsOutputStream& stream) { return m_textResources.Write(stream); },
+        options, &report);
     if (options.keepOldContent && !report.backupPath.empty())
         m_strDamagedFile.clear(); // its original bytes are kept
     if (code < 0) {
-        if (!report.notOpened) {
-            CString text = QStringLiteral("An error accured while saving this file!");
-            if (!report.backupPath.empty())
-                text += QStringLiteral("\nThe file's previous content is kept in %1")
-                            .arg(QFile::decodeName(report.backupPath.c_str()));
-            AfxMessageBox(text, MB_OK);
-        }
+        AfxMessageBox(SaveErrorMessage(path, tsSaveFailureReason(code, name.constData()), existed,
+                                       report.backupPath),
+                      MB_OK);
         return code;
     }
     SetModifiedFlag(false);
+    if (m_bMarkedDamaged) {
+        // What the file holds now is what the document shows.
+        m_bMarkedDamaged = false;
+        CString title = GetTitle();
+        if (title.endsWith(QString::fromLatin1(kDamagedMark)))
+            title.chop(qsizetype(std::char_traits<char>::length(kDamagedMark)));
+        SetTitle(title);
+    }
     return code;
 }
 

@@ -7,6 +7,7 @@
 
 #include "Document.h"
 #include "model/TextResourceObject.h"
+#include "model/TextResourceReadReport.h"
 
 #include <cstdint>
 
@@ -22,6 +23,8 @@ public:
     bool OnNewDocument() override;
     bool OnOpenDocument(const CString& path) override;
     bool OnSaveDocument(const CString& path) override;
+    // The title of a file that did not load whole says so until it is saved.
+    void SetPathName(const CString& path, bool bAddToMRU = true) override;
 
     // Result codes (negative for failure).
     std::int32_t LoadFile(const CString& path);
@@ -43,7 +46,8 @@ public:
     // Writes a previewed replace all into the entries, as one command: the
     // document is marked modified only when a field changed.
     void ApplyReplacePlan(const ReplacePlan& plan);
-    // Writes the plain-text export to `path`; false when it could not be written.
+    // Writes the plain-text export to `path`; when it cannot be written, the
+    // user is told why and the file that was there stays. False then.
     bool ExportText(const CString& path);
 
     // The audio test panel lives in the application layer, which sets this.
@@ -61,9 +65,18 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Tells the user about a load that failed or did not give the whole file.
+    void ReportLoad(const CString& path, std::int32_t code);
+
     // The file last opened when it did not load whole (its real path), until a
     // copy of its original bytes has been kept; empty otherwise.
     CString m_strDamagedFile;
+    // Whether the title marks the open file as damaged: it was read but not
+    // whole, and has not been saved since.
+    bool m_bMarkedDamaged = false;
+    // What the last load met (kept for the messages after it).
+    TextResourceReadReport m_loadReport;
+    bool m_bLoadOpened = false; // whether the last load could open its file
 };
 
 // The one document, or null while there is none.

@@ -1,11 +1,16 @@
 // The document's plain-text export: asks for the target file and writes the
-// entries that have a recording into it.
+// entries that have a recording into it, through the safe save, so that a
+// failed export never costs the file that was there.
+#include "DocumentMessages.h"
 #include "FileDialog.h"
 #include "LexariumDoc.h"
 #include "Prompts.h"
 #include "model/TextExport.h"
+#include "support/tsFailureReason.h"
+#include "support/tsSafeSave.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 void CLexariumDoc::OnExport() {
     // No default extension and no overwrite question: the name is taken as typed.
@@ -13,11 +18,18 @@ void CLexariumDoc::OnExport() {
                     "Text File (*.txt)|*.txt|All Files (*.*)|*.*||");
     if (dlg.DoModal() != IDOK)
         return;
-    // A file that cannot be written is said, not passed over in silence.
-    if (!ExportText(dlg.GetPathName()))
-        AfxMessageBox("An error occurred while exporting this file!", MB_OK);
+    ExportText(dlg.GetPathName());
 }
 
 bool CLexariumDoc::ExportText(const CString& path) {
-    return ExportTextToFile(m_textResources, QFile::encodeName(path).toStdString());
+    const QByteArray name = QFile::encodeName(path);
+    const bool existed = QFileInfo(path).isFile();
+    tsSafeSaveReport report;
+    const std::int32_t code = ExportTextToFile(m_textResources, name.toStdString(), &report);
+    if (code >= 0)
+        return true;
+    AfxMessageBox(SaveErrorMessage(path, tsSaveFailureReason(code, name.constData()), existed,
+                                   report.backupPath),
+                  MB_OK);
+    return false;
 }

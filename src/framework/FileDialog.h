@@ -28,4 +28,9 @@ public:
     CString m_strTitle; // empty: "Öffnen" or "Speichern unter"
     DWORD m_dwFlags;
     CString m_strPathName; // the chosen file
+    // The name the dialog gives the type of files with this extension (with
+    // its dot), such as the document template's file type name; other files
+    // keep the system's name for their type.
+    CString m_strTypeExt;
+    CString m_strTypeName;
 };

@@ -4,6 +4,7 @@
 
 #include "Dialog.h"
 #include "FileDialog.h"
+#include "FileDialogTexts.h"
 #include "Resources.h"
 #include "WinApp.h"
 
@@ -67,10 +68,13 @@ int CQtPromptHandler::MessageBox(const CString& text, const CString& caption, UI
 }
 
 int CQtPromptHandler::FileDialog(CFileDialog& dlg) {
+    CFileTypeNames typeNames(dlg.m_strTypeExt, dlg.m_strTypeName); // outlives the dialog
     QFileDialog fileDialog(QApplication::activeWindow(), dlg.m_strTitle);
     // Qt's own dialog everywhere: it speaks the framework's language, where a
     // desktop's dialog would speak the desktop's.
     fileDialog.setOption(QFileDialog::DontUseNativeDialog);
+    fileDialog.setIconProvider(&typeNames);
+    fileDialog.setProxyModel(new CFileDialogLocaleModel(&fileDialog)); // owned by the dialog
     fileDialog.setAcceptMode(dlg.m_bOpenFileDialog ? QFileDialog::AcceptOpen
                                                    : QFileDialog::AcceptSave);
     fileDialog.setFileMode(dlg.m_bOpenFileDialog ? QFileDialog::ExistingFile
@@ -93,14 +97,13 @@ INT_PTR CQtPromptHandler::RunModalDialog(CDialog& dlg) {
     return dlg.RunModalLoop();
 }
 
-int AfxMessageBox(const CString& text, UINT nType, UINT) {
+int AfxMessageBox(const CString& text, UINT nType, UINT nIDHelp) {
     CWinApp* app = AfxGetApp();
-    const CString caption = app != nullptr ? app->m_pszAppName : CString();
     if (app == nullptr) {
         CQtPromptHandler handler;
-        return handler.MessageBox(text, caption, nType);
+        return handler.MessageBox(text, CString(), nType);
     }
-    return app->GetPromptHandler().MessageBox(text, caption, nType);
+    return app->DoMessageBox(text, nType, nIDHelp);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT) {

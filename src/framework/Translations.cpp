@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QTranslator>
 
@@ -11,10 +12,16 @@ namespace {
 
 // The framework's strings are German, and so are Qt's.
 const char* const kQtCatalog = "qtbase_de";
+const QLocale::Language kLanguage = QLocale::German;
+const QLocale::Territory kTerritory = QLocale::Germany;
 
 } // namespace
 
 bool AfxInstallQtTranslations() {
+    // Qt's widgets write dates and numbers of their own (the file dialog's
+    // sizes, the names of types) in the default locale; the program's own
+    // numbers do not go through it.
+    QLocale::setDefault(QLocale(kLanguage, kTerritory));
     static QPointer<QTranslator> s_translator; // owned by the application object
     if (s_translator != nullptr)
         return true;

@@ -145,15 +145,21 @@ bool CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags,
         pTemplate = GetFirstDocTemplate();
     CString filter;
     CString ext;
+    CString typeName;
     if (pTemplate != nullptr) {
         CString name;
         if (pTemplate->GetDocString(name, CDocTemplate::filterName) &&
             pTemplate->GetDocString(ext, CDocTemplate::filterExt))
             filter = name + QLatin1Char('|') + QLatin1Char('*') + ext + QLatin1Char('|');
+        pTemplate->GetDocString(typeName, CDocTemplate::regFileTypeName);
     }
     filter += AfxLoadString(AFX_IDS_ALLFILTER) + QStringLiteral("|*.*||");
     CFileDialog dlg(bOpenFileDialog, ext, fileName, lFlags, filter);
     dlg.m_strTitle = AfxLoadString(nIDSTitle);
+    if (!ext.isEmpty() && !typeName.isEmpty()) {
+        dlg.m_strTypeExt = ext;
+        dlg.m_strTypeName = typeName;
+    }
     if (dlg.DoModal() != IDOK)
         return false;
     fileName = dlg.GetPathName();
@@ -219,6 +225,10 @@ void CWinApp::Unregister() {
 void CWinApp::UnregisterShellFileTypes() {}
 
 void CWinApp::RegisterShellFileTypes(bool) {}
+
+int CWinApp::DoMessageBox(const CString& text, UINT nType, UINT) {
+    return GetPromptHandler().MessageBox(text, m_pszAppName, nType);
+}
 
 CPromptHandler& CWinApp::GetPromptHandler() {
     if (m_pPromptHandler == nullptr)

@@ -88,6 +88,10 @@ public:
 
     CFrameWnd* GetMainWnd() const { return m_pMainWnd; }
 
+    // Every message box of the program comes here first (AfxMessageBox); the
+    // base asks the prompt handler, with the application's name as caption.
+    virtual int DoMessageBox(const CString& text, UINT nType, UINT nIDPrompt);
+
     CPromptHandler& GetPromptHandler();
     // Installs another prompt handler and returns the previous one.
     std::unique_ptr<CPromptHandler> SetPromptHandler(std::unique_ptr<CPromptHandler> handler);

@@ -3,7 +3,11 @@
 
 #include "model/TextResourceEntry.h"
 #include "model/TextResourceObject.h"
+#include "support/tsResult.h"
+#include "support/tsSafeSave.h"
+#include "support/tsStream.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <string_view>
@@ -63,28 +67,29 @@ bool TextExportWriter::Flush() {
     return m_ok;
 }
 
-bool WriteTextExport(const TextResourceObject& entries, std::FILE* file) {
-    TextExportWriter writer([file](const char* data, std::size_t size) {
-        return std::fwrite(data, 1, size, file) == size;
+std::int32_t WriteTextExport(const TextResourceObject& entries, tsOutputStream& out) {
+    std::int32_t result = S_OK;
+    TextExportWriter writer([&out, &result](const char* data, std::size_t size) {
+        // The stream takes 32-bit sizes; a block may be larger.
+        constexpr std::size_t kPiece = std::size_t(1) << 30;
+        while (size > 0 && tsSucceeded(result)) {
+            const std::size_t piece = std::min(size, kPiece);
+            result = out.Write(data, static_cast<std::uint32_t>(piece));
+            data += piece;
+            size -= piece;
+        }
+        return tsSucceeded(result);
     });
     const std::uint32_t count = entries.GetEntryCount();
-    for (std::uint32_t p = 0; p < count; ++p) {
-        if (!writer.Add(*entries.GetEntry(p)))
-            return false;
+    for (std::uint32_t p = 0; p < count && writer.Add(*entries.GetEntry(p)); ++p) {
     }
-    return writer.Finish();
+    writer.Finish();
+    return result;
 }
 
-bool ExportTextToFile(const TextResourceObject& entries, const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "wb"); // owned: closed below
-    if (file == nullptr)
-        return false;
-    const bool written = WriteTextExport(entries, file);
-    const bool closed = std::fclose(file) == 0;
-    // A file cut short (a full disk) would pass for the whole script: it goes.
-    if (!written || !closed) {
-        std::remove(path.c_str());
-        return false;
-    }
-    return true;
+std::int32_t ExportTextToFile(const TextResourceObject& entries, const std::string& path,
+                              tsSafeSaveReport* report) {
+    return tsSaveFileSafely(
+        path.c_str(), [&entries](tsOutputStream& out) { return WriteTextExport(entries, out); }, {},
+        report);
 }

@@ -3,12 +3,14 @@
 // lexarium-tool's text command both write it through this code.
 #pragma once
 
-#include <cstdio>
+#include <cstdint>
 #include <functional>
 #include <string>
 
 class TextResourceEntry;
 class TextResourceObject;
+class tsOutputStream;
+struct tsSafeSaveReport;
 
 // True when the entry has an audio file: neither empty nor the placeholder "leer".
 bool HasAudioFile(const TextResourceEntry& entry);
@@ -43,10 +45,13 @@ private:
 };
 
 // Writes the blocks of all entries with an audio file, in collection order, to
-// `file`. False when a write fails.
-bool WriteTextExport(const TextResourceObject& entries, std::FILE* file);
+// `out`: S_OK, or the first failure of a write.
+std::int32_t WriteTextExport(const TextResourceObject& entries, tsOutputStream& out);
 
-// Creates or truncates the file at `path` (a name in the file system's
-// encoding) and writes the export into it. False when the file cannot be
-// opened or a write or the closing fails.
-bool ExportTextToFile(const TextResourceObject& entries, const std::string& path);
+// Writes the export to the file at `path` (a name in the file system's
+// encoding) through the safe save: a new file, or the old one replaced only
+// once the export is complete, so a failure leaves the file that was there as
+// it was (support/tsSafeSave.h). S_OK or the failure; `report` tells the
+// caller what to say.
+std::int32_t ExportTextToFile(const TextResourceObject& entries, const std::string& path,
+                              tsSafeSaveReport* report = nullptr); // not owned

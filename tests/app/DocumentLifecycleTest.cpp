@@ -77,8 +77,10 @@ TEST_F(DocumentLifecycle, SaveThatFailsPartWayKeepsTheOldFileAndTheModifiedFlag)
         Frame()->ExecuteCommand(ID_FILE_SAVE);
     }
 
-    EXPECT_EQ(prompts->Messages(),
-              std::vector<CString>{"An error accured while saving this file!"});
+    ASSERT_EQ(prompts->Messages().size(), 1u);
+    EXPECT_EQ(prompts->Messages()[0].toStdString(),
+              "An error accured while saving this file!\n" + path.toStdString() +
+                  ": the disk may be full.\nThe file that was there is unchanged.");
     EXPECT_EQ(ReadFile(path), before);
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_EQ(Doc()->GetPathName(), path);

@@ -96,9 +96,11 @@ TEST_F(Saving, AFullDiskOnExitKeepsTheWindowTheChangesAndTheOldFile) {
     const QStringList copies = FilesIn(Backups());
     ASSERT_EQ(copies.size(), 1) << seen;
     const QString copy = Backups() + "/" + copies[0];
-    EXPECT_EQ(seen, "Änderungen in doc.trs speichern? / An error accured while saving this file!\n"
-                    "The file's previous content is kept in " +
-                        copy.toStdString() + " | open | modified");
+    EXPECT_EQ(seen,
+              "Änderungen in doc.trs speichern? / An error accured while saving this file!\n" +
+                  path.toStdString() +
+                  ": the disk is full.\nThe file's previous content is kept in " +
+                  copy.toStdString() + " | open | modified");
     EXPECT_EQ(ReadFile(path), before) << "the old content was put back";
     EXPECT_EQ(ReadFile(copy), before);
 }
@@ -113,7 +115,9 @@ TEST_F(Saving, AReadOnlyFileAsksForANameAndIsNotReplacedEvenByRoot) {
     ASSERT_EQ(prompts->prompts.size(), 2u);
     EXPECT_EQ(prompts->prompts[0].kind, RecordedPrompt::File) << "Save asks for a name";
     EXPECT_EQ(prompts->Messages(),
-              std::vector<CString>{"An error accured while saving this file!"});
+              std::vector<CString>{"An error accured while saving this file!\n" + path +
+                                   ": the file is read-only.\nThe file that was there is "
+                                   "unchanged."});
     EXPECT_EQ(ReadFile(path), before) << "the file is left as it was, and is not deleted";
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_EQ(Doc()->GetPathName(), path);
@@ -179,4 +183,56 @@ TEST_F(Saving, OnlyALoadThatLostBytesKeepsTheOriginal) {
             EXPECT_EQ(ReadFile(Backups() + "/" + copies[0]), bytes);
         }
     }
+}
+
+TEST_F(Saving, EveryFailedSaveSaysWhyAndNewOpenAndExitStay) {
+    const QString folder = Path("folder.trs");
+    std::filesystem::create_directory(folder.toStdString());
+    const QString other = MakeTrs("other.trs", {"x"});
+    Start({folder});
+    Frame()->show();
+    Frame()->ExecuteCommand(ID_ENTRY_NEW);
+    ASSERT_TRUE(Doc()->IsModified());
+    const std::string error =
+        "An error accured while saving this file!\n" + folder.toStdString() + ": it is a folder.";
+
+    // Save, then New, Open and Exit that each save first: every one says why
+    // and leaves the document as it was.
+    prompts->Clear();
+    Frame()->ExecuteCommand(ID_FILE_SAVE);
+    EXPECT_EQ(Joined(prompts->Messages()), error);
+    const std::pair<UINT, bool> commands[] = {
+        {ID_FILE_NEW, false}, {ID_FILE_OPEN, true}, {ID_APP_EXIT, false}};
+    for (const auto& [command, asksForAFile] : commands) {
+        SCOPED_TRACE(command);
+        prompts->Clear();
+        if (asksForAFile)
+            prompts->AnswerFile(other);
+        prompts->AnswerMessage(IDYES);
+        Frame()->ExecuteCommand(command);
+        EXPECT_EQ(Joined(prompts->Messages()), "Änderungen in folder.trs speichern? / " + error);
+        EXPECT_TRUE(Doc()->IsModified());
+        EXPECT_EQ(Doc()->m_textResources.GetEntryCount(), 1u);
+        EXPECT_EQ(Doc()->GetPathName(), folder);
+        EXPECT_TRUE(Frame()->isVisible());
+    }
+
+    // Save As into a folder that is not there, or that takes no new file.
+    prompts->Clear();
+    prompts->AnswerFile(Path("gone/new.trs"));
+    Frame()->ExecuteCommand(ID_FILE_SAVE_AS);
+    EXPECT_EQ(Joined(prompts->Messages()), "An error accured while saving this file!\n" +
+                                               dir.File("gone/new.trs") + ": no such folder.");
+    SKIP_UNLESS_UNPRIVILEGED_POSSIBLE();
+    std::filesystem::create_directory(dir.File("fixed"));
+    ::chmod(dir.File("fixed").c_str(), 0555);
+    const std::string seen = unprivileged::RunUnprivileged([&] {
+        prompts->Clear();
+        prompts->AnswerFile(Path("fixed/new.trs"));
+        Frame()->ExecuteCommand(ID_FILE_SAVE_AS);
+        return Joined(prompts->Messages());
+    });
+    ::chmod(dir.File("fixed").c_str(), 0755);
+    EXPECT_EQ(seen, "An error accured while saving this file!\n" + dir.File("fixed/new.trs") +
+                        ": permission denied.");
 }

@@ -18,12 +18,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -153,6 +157,40 @@ TEST_F(SplashTest, APictureThatCannotBeLoadedMeansNoSplashAndNoMessage) {
     EXPECT_TRUE(Frame()->isVisible());
 }
 
+TEST_F(SplashTest, AMessageBoxAtStartUpTakesItDownAndTheFirstClickReachesTheBox) {
+    // The real message box, over a start-up that cannot load its file.
+    app.reset();
+    app = std::make_unique<CLexariumApp>();
+    app->SetPromptHandler(std::make_unique<CQtPromptHandler>());
+    app->InitApplication({Path("missing.trs")});
+    bool splashUnderTheBox = true;
+    QString text;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible() || !text.isEmpty())
+            return;
+        text = box->text();
+        splashUnderTheBox = Splash() != nullptr;
+        QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
+    });
+    poll.start(10);
+    // Should the click not reach the box, it is closed after a while.
+    QElapsedTimer waited;
+    waited.start();
+    QTimer::singleShot(3000, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->reject();
+    });
+    started = app->InitInstance();
+    EXPECT_TRUE(started);
+    EXPECT_TRUE(text.startsWith("An error accured while loading this file!\n"))
+        << text.toStdString();
+    EXPECT_FALSE(splashUnderTheBox);
+    EXPECT_LT(waited.elapsed(), 2500) << "the first click closed the box";
+    EXPECT_EQ(Splash(), nullptr);
+}
+
 using AboutBoxTest = LexariumAppFixture;
 
 TEST_F(AboutBoxTest, ShowsTemplate100WithThePictureTheTextsAndAnEmptyUnicodeLine) {
@@ -162,7 +200,8 @@ TEST_F(AboutBoxTest, ShowsTemplate100WithThePictureTheTextsAndAnEmptyUnicodeLine
         const QFont font = AfxTemplateFont(tmpl);
         const CDialogUnits units(font);
         EXPECT_EQ(dlg.windowTitle(), "About Vantor TextResource Editor");
-        EXPECT_EQ(dlg.size(), units.MapDialogSize(281, 132));
+        EXPECT_EQ(dlg.width(), units.MapDialogSize(281, 132).width());
+        EXPECT_GE(dlg.height(), units.MapDialogSize(281, 132).height()) << "it grows for the path";
         // "MS Sans Serif" 8 becomes the same font as in the statistics form.
         const QFont blank = AfxTemplateFont(*AfxGetResources().dialogs.at(IDD_BLANK_FORM));
         EXPECT_EQ(QFontInfo(dlg.font()).family(), QFontInfo(blank).family());
@@ -170,26 +209,30 @@ TEST_F(AboutBoxTest, ShowsTemplate100WithThePictureTheTextsAndAnEmptyUnicodeLine
 
         std::vector<QString> lines;
         const QLabel* picture = nullptr;
+        const QLabel* settings = nullptr;
         for (const QLabel* label : dlg.findChildren<QLabel*>()) {
             if (!label->pixmap().isNull())
                 picture = label;
             else
-                lines.push_back(label->text());
+                lines.push_back(QString(label->text()).remove(QChar(0x200b)));
+            if (label->text().startsWith("Settings: "))
+                settings = label;
         }
         ASSERT_EQ(lines.size(), 6u);
         EXPECT_EQ(lines[0], "Vantor TextResource Editor");
         EXPECT_EQ(lines[1], AboutCopyrightLine());
         EXPECT_EQ(lines[2], AboutQtLine());
         EXPECT_TRUE(lines[2].contains(QString::fromLatin1(qVersion())));
-        EXPECT_TRUE(lines[3].startsWith("Settings: ") && lines[3].endsWith("Lexarium.conf"))
-            << lines[3].toStdString();
+        EXPECT_EQ(lines[3], AboutSettingsLine()) << "the path whole";
+        EXPECT_TRUE(lines[3].endsWith("Lexarium.conf")) << lines[3].toStdString();
         EXPECT_EQ(lines[4], "Version 1.0");
         EXPECT_EQ(lines[5], "") << "control 1042, UNICODE in the template, shown empty";
         EXPECT_EQ(dlg.GetDlgItemText(1042), "");
         const QRect titleLine = units.MapDialogRect(QRect(108, 17, 157, 8));
         EXPECT_EQ(dlg.findChildren<QLabel*>().front()->geometry(), titleLine);
-        const QFontMetrics metrics(font);
-        EXPECT_LE(metrics.horizontalAdvance(lines[3]), titleLine.width()) << "fits its line";
+        ASSERT_NE(settings, nullptr);
+        EXPECT_EQ(settings->width(), titleLine.width()) << "it wraps within its line's width";
+        EXPECT_GE(settings->height(), settings->heightForWidth(settings->width()));
 
         ASSERT_NE(picture, nullptr);
         EXPECT_EQ(picture->pixmap().size(), QSize(128, 186));
@@ -198,10 +241,20 @@ TEST_F(AboutBoxTest, ShowsTemplate100WithThePictureTheTextsAndAnEmptyUnicodeLine
         const auto boxes = dlg.findChildren<QGroupBox*>();
         ASSERT_EQ(boxes.size(), 1);
         EXPECT_TRUE(boxes.front()->title().isEmpty());
-        EXPECT_EQ(boxes.front()->geometry(), units.MapDialogRect(QRect(101, 7, 173, 118)));
+        const QRect box = boxes.front()->geometry();
+        const QRect templateBox = units.MapDialogRect(QRect(101, 7, 173, 118));
+        EXPECT_EQ(box.topLeft(), templateBox.topLeft());
+        EXPECT_EQ(box.width(), templateBox.width());
+        EXPECT_EQ(box.height() - templateBox.height(),
+                  dlg.height() - units.MapDialogSize(281, 132).height())
+            << "the box grows as much as the path needs";
 
         auto* ok = qobject_cast<QPushButton*>(dlg.GetDlgItem(IDOK));
         ASSERT_NE(ok, nullptr);
+        EXPECT_GE(ok->y(), settings->geometry().bottom()) << "the path is not under the button";
+        EXPECT_TRUE(box.contains(ok->geometry()));
+        EXPECT_TRUE(box.contains(settings->geometry()));
+        EXPECT_TRUE(dlg.rect().contains(box));
         EXPECT_EQ(ok->text(), "OK");
         EXPECT_TRUE(ok->isDefault());
         EXPECT_TRUE(ok->hasFocus());
@@ -221,4 +274,29 @@ TEST_F(AboutBoxTest, ShowsTemplate100WithThePictureTheTextsAndAnEmptyUnicodeLine
     ASSERT_EQ(prompts->prompts.size(), 2u);
     EXPECT_EQ(prompts->prompts[1].caption, "About Vantor TextResource Editor");
     EXPECT_TRUE(prompts->Messages().empty());
+}
+
+TEST_F(AboutBoxTest, ASettingsPathWithoutBlanksWrapsAfterItsFolders) {
+    const QString folders = QString::fromStdString(dir.File("")) +
+                            "a-folder-with-a-long-name/another-folder-with-a-long-name/"
+                            "and-yet-another-one-of-them";
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folders);
+    prompts->DriveDialog([](CDialog& dlg) {
+        const QLabel* settings = nullptr;
+        for (const QLabel* label : dlg.findChildren<QLabel*>())
+            if (label->text().startsWith("Settings: "))
+                settings = label;
+        ASSERT_NE(settings, nullptr);
+        EXPECT_EQ(QString(settings->text()).remove(QChar(0x200b)), AboutSettingsLine());
+        EXPECT_TRUE(AboutSettingsLine().contains("and-yet-another-one-of-them"));
+        const QFontMetrics metrics(settings->font());
+        const int lines = settings->height() / metrics.lineSpacing();
+        EXPECT_GE(lines, 3) << "broken after its folders";
+        EXPECT_GE(dlg.GetDlgItem(IDOK)->y(), settings->geometry().bottom());
+        dlg.EndDialog(IDOK);
+    });
+    Frame()->ExecuteCommand(ID_APP_ABOUT);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    EXPECT_EQ(prompts->unexpected, 0);
 }

@@ -62,7 +62,8 @@ TEST_F(StartUp, WithAFileThatCannotBeLoadedReportsItAndGoesOn) {
     Start({path});
     ASSERT_TRUE(started);
     EXPECT_EQ(prompts->Messages(),
-              std::vector<CString>{"An error accured while loading this file!"});
+              std::vector<CString>{"An error accured while loading this file!\n" + path +
+                                   ": no such file."});
     EXPECT_EQ(prompts->prompts[0].caption, "Lexarium");
     EXPECT_EQ(Frame()->windowTitle(), "missing.trs - Vantor Textresource Editor");
     EXPECT_TRUE(Frame()->isMaximized());

@@ -2,6 +2,7 @@
 // files, the save that fails part-way (a full disk, simulated with a file
 // size limit) leaving the old file as it was, a file held by another program,
 // the trace of a failed load, and the enable rules of the document's commands.
+// Every failure says which file and why.
 
 #include "LexariumDoc.h"
 
@@ -88,7 +89,8 @@ TEST_F(LexariumDocTest, MissingFileShowsTheLoadErrorTracesLine240AndStillCountsA
     doc.m_textResources.AddEntry(Entry(9, "OLD", "old"));
     TraceCapture trace;
     EXPECT_TRUE(doc.OnOpenDocument(File("missing.trs")));
-    EXPECT_EQ(prompts.Messages(), std::vector<CString>{kLoadError});
+    EXPECT_EQ(prompts.Messages(),
+              std::vector<CString>{kLoadError + "\n" + File("missing.trs") + ": no such file."});
     EXPECT_EQ(prompts.prompts[0].caption, "Lexarium");
     EXPECT_EQ(prompts.prompts[0].type, MB_OK);
     EXPECT_EQ(doc.m_textResources.GetEntryCount(), 0u);
@@ -103,7 +105,8 @@ TEST_F(LexariumDocTest, MissingFileShowsTheLoadErrorTracesLine240AndStillCountsA
 TEST_F(LexariumDocTest, DamagedFileShowsTheLoadErrorAndIsNotModified) {
     WriteBytes(dir.File("damaged.trs"), "cut short"); // ends inside the header
     EXPECT_TRUE(doc.OnOpenDocument(File("damaged.trs")));
-    EXPECT_EQ(prompts.Messages(), std::vector<CString>{kLoadError});
+    EXPECT_EQ(prompts.Messages(), std::vector<CString>{kLoadError + "\n" + File("damaged.trs") +
+                                                       ": it is too short (9 bytes)."});
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -120,8 +123,11 @@ TEST_F(LexariumDocTest, FileCutShortKeepsTheEntriesReadBeforeTheDamage) {
     EXPECT_EQ(third.id, 3u);
     EXPECT_EQ(third.identifier, "THREE");
     EXPECT_EQ(third.text, TextResourceEntry().text) << "the field that broke keeps its default";
-    // Damage after the count is no failed load: only an unreadable count is reported.
-    EXPECT_TRUE(prompts.Messages().empty());
+    // Damage after the count is no failed load, but a warning.
+    ASSERT_EQ(prompts.Messages().size(), 1u);
+    EXPECT_TRUE(
+        prompts.Messages()[0].startsWith("cut.trs is damaged: position 2 (id 3, \"THREE\"): "))
+        << prompts.Messages()[0].toStdString();
     EXPECT_EQ(tree.rebuilds, 1);
 }
 
@@ -157,7 +163,10 @@ TEST_F(LexariumDocTest, SaveThatFailsPartWayLeavesTheOldFileIntact) {
     }
 
     EXPECT_FALSE(saved);
-    EXPECT_EQ(prompts.Messages(), std::vector<CString>{kSaveError});
+    ASSERT_EQ(prompts.Messages().size(), 1u);
+    EXPECT_TRUE(
+        prompts.Messages()[0].startsWith(kSaveError + "\n" + File("keep.trs") + ": the disk "))
+        << prompts.Messages()[0].toStdString();
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(ReadAll(dir.File("keep.trs")), before);
     size_t files = 0;
@@ -166,7 +175,7 @@ TEST_F(LexariumDocTest, SaveThatFailsPartWayLeavesTheOldFileIntact) {
     EXPECT_EQ(files, 1u) << "no temporary file is left behind";
 }
 
-TEST_F(LexariumDocTest, SaveOfAFileHeldByAnotherProgramFailsWithoutAMessage) {
+TEST_F(LexariumDocTest, SaveOfAFileHeldByAnotherProgramSaysSo) {
     MakeFile("held.trs", {Entry(1, "A", "one")});
     const std::string before = ReadAll(dir.File("held.trs"));
     doc.m_textResources.AddEntry(Entry(5, "NEW", "new"));
@@ -177,15 +186,20 @@ TEST_F(LexariumDocTest, SaveOfAFileHeldByAnotherProgramFailsWithoutAMessage) {
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
     EXPECT_FALSE(doc.OnSaveDocument(File("held.trs")));
     ::close(other);
-    EXPECT_TRUE(prompts.Messages().empty());
+    EXPECT_EQ(prompts.Messages(),
+              std::vector<CString>{kSaveError + "\n" + File("held.trs") +
+                                   ": another program has it open.\nThe file that was there is "
+                                   "unchanged."});
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(ReadAll(dir.File("held.trs")), before);
 }
 
-TEST_F(LexariumDocTest, SaveIntoAFolderThatDoesNotExistFailsSilently) {
+TEST_F(LexariumDocTest, SaveIntoAFolderThatDoesNotExistSaysSo) {
     doc.SetModifiedFlag(true);
     EXPECT_FALSE(doc.OnSaveDocument(File("no/such/folder.trs")));
-    EXPECT_TRUE(prompts.Messages().empty());
+    EXPECT_EQ(
+        prompts.Messages(),
+        std::vector<CString>{kSaveError + "\n" + File("no/such/folder.trs") + ": no such folder."});
     EXPECT_TRUE(doc.IsModified());
 }
 

@@ -8,6 +8,7 @@
 #include "common/FileSizeLimit.h"
 #include "common/TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,12 +85,21 @@ TEST_F(TextExportTest, OnlyPlaceholderAudioGivesAnEmptyFileAndCancelWritesNothin
     EXPECT_TRUE(prompts.Messages().empty());
 }
 
-TEST_F(TextExportTest, AFileThatCannotBeWrittenIsReported) {
+TEST_F(TextExportTest, AFileThatCannotBeWrittenIsReportedWithWhy) {
     doc.m_textResources.AddEntry(Entry(1, "A", "a.wav", "t"));
-    prompts.AnswerFile(QString::fromStdString(dir.File("missing-folder/out.txt")));
-    doc.OnExport();
-    EXPECT_EQ(prompts.Messages(),
-              std::vector<CString>{"An error occurred while exporting this file!"});
+    std::filesystem::create_directory(dir.File("folder.txt"));
+    const std::pair<std::string, std::string> cases[] = {
+        {dir.File("missing-folder/out.txt"), "no such folder"},
+        {dir.File("folder.txt"), "it is a folder"},
+    };
+    for (const auto& [path, reason] : cases) {
+        prompts.Clear();
+        prompts.AnswerFile(QString::fromStdString(path));
+        doc.OnExport();
+        ASSERT_EQ(prompts.Messages().size(), 1u);
+        EXPECT_EQ(prompts.Messages()[0].toStdString(),
+                  "An error accured while saving this file!\n" + path + ": " + reason + ".");
+    }
 }
 
 TEST_F(TextExportTest, ASpeakerStandsInItsLine) {
@@ -104,7 +114,7 @@ TEST_F(TextExportTest, ASpeakerStandsInItsLine) {
                                "*** SPEAKER: Ελένη ***\n*** COMMENT:  ***\nHallo!\n\n");
 }
 
-TEST_F(TextExportTest, AnExportThatFailsPartWayIsReportedAndLeavesNoFile) {
+TEST_F(TextExportTest, AnExportThatFailsPartWayIsReportedAndKeepsTheOldFile) {
     for (std::uint32_t id = 1; id <= 200; ++id)
         doc.m_textResources.AddEntry(Entry(id, "LINE", "line.wav", std::string(4000, 't')));
     const std::string path = dir.File("full.txt");
@@ -117,8 +127,14 @@ TEST_F(TextExportTest, AnExportThatFailsPartWayIsReportedAndLeavesNoFile) {
         doc.OnExport();
     }
 
-    EXPECT_EQ(prompts.Messages(),
-              std::vector<CString>{"An error occurred while exporting this file!"});
-    EXPECT_FALSE(std::filesystem::exists(path)) << "no half script is left to pass as whole";
+    ASSERT_EQ(prompts.Messages().size(), 1u);
+    EXPECT_EQ(prompts.Messages()[0].toStdString(),
+              "An error accured while saving this file!\n" + path +
+                  ": the disk may be full.\nThe file that was there is unchanged.");
+    EXPECT_EQ(ReadBytes(path), "an older script") << "no half script replaces the old one";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "and none is left beside it";
     EXPECT_FALSE(doc.IsModified());
 }

@@ -6,6 +6,7 @@
 #include "common/TempDir.h"
 #include "model/CountWords.h"
 #include "model/TextExport.h"
+#include "support/tsResult.h"
 #include "support/tsMemoryStream.h"
 #include "support/tsStream.h"
 #include "testdata/TestData.h"
@@ -197,7 +198,7 @@ TEST(LexariumTool, StreamedCommandsGiveWhatTheLoadedFileGives) {
         if (!loads)
             continue;
         EXPECT_EQ(ReadBytes(dir.File("out.trs")), testdata::ToFileBytes(object));
-        ASSERT_TRUE(ExportTextToFile(object, dir.File("editor.txt")));
+        ASSERT_EQ(ExportTextToFile(object, dir.File("editor.txt")), S_OK);
         EXPECT_EQ(ReadBytes(dir.File("out.txt")), ReadBytes(dir.File("editor.txt")));
         std::uint64_t words = 0;
         std::uint64_t characters = 0;
@@ -215,6 +216,6 @@ TEST(LexariumTool, StreamedCommandsGiveWhatTheLoadedFileGives) {
     const std::string sample = dir.File("sample.trs");
     ASSERT_EQ(RunTool(dir, "text " + Quote(sample) + " " + Quote(sample)).status, 0);
     TextResourceObject object = testdata::MakeSampleCollection();
-    ASSERT_TRUE(ExportTextToFile(object, dir.File("editor.txt")));
+    ASSERT_EQ(ExportTextToFile(object, dir.File("editor.txt")), S_OK);
     EXPECT_EQ(ReadBytes(sample), ReadBytes(dir.File("editor.txt")));
 }
