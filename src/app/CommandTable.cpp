@@ -84,6 +84,11 @@ const std::vector<CommandInfo>& CommandTable() {
          "Open a second file read-only and show its entry beside the current one\nOpen Reference",
          {},
          {}},
+        {ID_TOOLS_LENGTHS,
+         "&Lengths from recordings",
+         "Set each stored length to its recording's real length\nLengths from recordings",
+         {},
+         {}},
         {ID_APP_ABOUT,
          "&About Lexarium...",
          "Display program information, version number and copyright\nAbout",
@@ -136,7 +141,7 @@ const std::vector<MenuLayout>& MainMenuLayout() {
          {ID_EDIT_UNDO, ID_SEPARATOR, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_SEPARATOR,
           ID_EDIT_SEARCH, ID_EDIT_REPLACE}},
         {"&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_REFERENCE}},
-        {"&Tools", {ID_TOOLS_REFERENCE}},
+        {"&Tools", {ID_TOOLS_REFERENCE, ID_TOOLS_LENGTHS}},
         {"&?", {ID_APP_ABOUT}},
     };
     return layout;

@@ -27,6 +27,7 @@ constexpr UINT ID_TOOLBAR_SEARCH = 32778;
 // Beyond the first release: a reference file beside the open one.
 constexpr UINT ID_TOOLS_REFERENCE = 32850; // Tools: open a reference file
 constexpr UINT ID_VIEW_REFERENCE = 32851;  // View: show or hide the reference pane
+constexpr UINT ID_TOOLS_LENGTHS = 32852;   // Tools: stored lengths from the recordings
 
 // Commands beyond the original set: find and replace, the filter over the tree.
 constexpr UINT ID_EDIT_REPLACE = 32800;

@@ -54,6 +54,11 @@ public:
     // Also runs in every idle pass: the reference follows the open file.
     void OnUpdateFrameTitle(bool bAddToTitle) override;
 
+    // Tools' Lengths from recordings: each found recording's real length into
+    // its entry's stored length, where they differ; one message says how many.
+    void OnLengthsFromRecordings();
+    void OnUpdateLengthsFromRecordings(CCmdUI* pCmdUI);
+
     int m_nRightPane;
     CStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;

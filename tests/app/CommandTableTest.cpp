@@ -43,7 +43,8 @@ TEST_F(CommandTableTest, MenusHoldTheCommandsInOrderWithTheirShortcutTexts) {
                               "&Paste\tStrg+V", "-", "&Search\tStrg+F", "&Replace...\tStrg+H"}));
     EXPECT_EQ(MenuTexts(Frame()->FindMenu("&View")),
               (std::vector<QString>{"&Toolbar", "&Statusbar", "&Reference"}));
-    EXPECT_EQ(MenuTexts(Frame()->FindMenu("&Tools")), (std::vector<QString>{"Open &Reference..."}));
+    EXPECT_EQ(MenuTexts(Frame()->FindMenu("&Tools")),
+              (std::vector<QString>{"Open &Reference...", "&Lengths from recordings"}));
     EXPECT_EQ(MenuTexts(Frame()->FindMenu("&?")), (std::vector<QString>{"&About Lexarium..."}));
 }
 
