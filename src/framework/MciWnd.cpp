@@ -134,6 +134,31 @@ void CMciWnd::ReleaseIfSpent() {
         deleteLater();
 }
 
+bool CMciWnd::event(QEvent* event) {
+    const bool result = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::ZOrderChange:
+        if (m_bBar && isVisible())
+            ReleaseCoveredBars();
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+void CMciWnd::ReleaseCoveredBars() {
+    if (QWidget* parent = parentWidget()) {
+        for (CMciWnd* player : parent->findChildren<CMciWnd*>(Qt::FindDirectChildrenOnly)) {
+            if (player != this && player->m_bBar)
+                player->ReleaseIfSpent();
+        }
+    }
+}
+
 bool CMciWnd::IsCoveredByLaterBar() const {
     const QObjectList& siblings = parentWidget()->children(); // in stacking order, lowest first
     for (qsizetype i = siblings.indexOf(const_cast<CMciWnd*>(this)) + 1; i < siblings.size(); ++i) {
@@ -185,12 +210,5 @@ bool SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy,
         hWnd->show();
     else if (uFlags & SWP_HIDEWINDOW)
         hWnd->hide();
-    // Stopped bars that this one now covers are done with.
-    if (QWidget* parent = hWnd->parentWidget()) {
-        for (CMciWnd* player : parent->findChildren<CMciWnd*>(Qt::FindDirectChildrenOnly)) {
-            if (player != hWnd)
-                player->ReleaseIfSpent();
-        }
-    }
     return true;
 }

@@ -9,7 +9,8 @@
 //
 // A player that can no longer be heard or seen goes away by itself before its
 // parent does: a hidden one once it has played to the end (or failed), a bar
-// once it has stopped under a later bar that covers it. Each player holds a
+// once it has stopped under a later bar that covers it (a bar that is shown,
+// moved or raised looks at the bars under it). Each player holds a
 // stream of the sound system, and the editor form lives for the whole run; a
 // few hundred presses of listen would otherwise use up what the system gives.
 //
@@ -64,9 +65,14 @@ public:
     // Goes away if it can no longer be heard or seen (see above).
     void ReleaseIfSpent();
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     void OnPlayPause();
     bool IsCoveredByLaterBar() const;
+    // Earlier bars that this one now covers are done with.
+    void ReleaseCoveredBars();
     // Shows the player's one message; later failures of the same file are not told again.
     void ReportFailure(const QString& reason);
 
