@@ -63,8 +63,11 @@ void CLexariumView::RebuildTree() {
     tree.selectionModel()->clearSelection();
     m_model.SetCollection(g_pDocument != nullptr ? &g_pDocument->m_textResources : nullptr);
     const std::optional<std::uint32_t> current = CurrentPosition();
-    if (!current)
+    if (!current) {
         m_pCurrentEntry = nullptr; // never keep an entry the collection does not hold
+        if (g_pTextView != nullptr)
+            g_pTextView->ShowNoEntry();
+    }
     tree.expand(m_model.RootIndex());
     if (current) {
         // Selecting raises the notification at once: the editor form is filled here.
