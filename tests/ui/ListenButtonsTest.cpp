@@ -112,6 +112,7 @@ TEST_F(ListenButtonsTest, ANameThatIsNotUtf8IsFoundAndPlayed) {
     ASSERT_EQ(Players(g_pTextView).size(), 1u);
     EXPECT_EQ(Frame()->GetMessageText(), "Ready");
     EXPECT_TRUE(AllSounding(g_pTextView));
-    if (AfxHaveAudioOutput())
+    if (AfxHaveAudioOutput()) {
         EXPECT_TRUE(prompts->Messages().empty()) << "the player opened it";
+    }
 }
