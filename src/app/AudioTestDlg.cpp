@@ -87,7 +87,7 @@ void CAudioTestDlg::ShowEntry(std::int32_t position, bool play, bool female) {
 
 void CAudioTestDlg::PlayFile(CString path) {
     HWND player = MCIWndCreateA(this, AfxGetInstanceHandle(),
-                                WS_CHILD | WS_VISIBLE | MCIWNDF_NOMENU, path.toUtf8().constData());
+                                WS_CHILD | WS_VISIBLE | MCIWNDF_NOMENU, ToUtf8(path).c_str());
     SetWindowPos(player, HWND_TOP, 12, 60, 625, 26, SWP_SHOWWINDOW);
     SendMessageA(player, MCI_PLAY, 0, 0);
 }

@@ -35,8 +35,7 @@ const std::vector<CommandInfo>& CommandTable() {
          "Save the active document with a new name\nSave As",
          {},
          {}},
-        // The menu shows "Strg+E" and "Strg+F", but no key is bound to Export or Search.
-        {ID_FILE_EXPORT, "Export...\tStrg+E", {}, {}, {}},
+        {ID_FILE_EXPORT, "Export...\tStrg+E", {}, {}, {Key(Qt::ControlModifier, Qt::Key_E)}},
         {ID_FILE_MRU_FILE1, "Last File", "Open this document", {}, {}},
         {ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents\nExit", {}, {}},
         {ID_EDIT_UNDO,
@@ -61,7 +60,7 @@ const std::vector<CommandInfo>& CommandTable() {
          "Insert Clipboard contents\nPaste",
          ":/toolbar/paste.svg",
          {Key(Qt::ControlModifier, Qt::Key_V), Key(Qt::ShiftModifier, Qt::Key_Insert)}},
-        {ID_EDIT_SEARCH, "&Search\tStrg+F", {}, {}, {}},
+        {ID_EDIT_SEARCH, "&Search\tStrg+F", {}, {}, {Key(Qt::ControlModifier, Qt::Key_F)}},
         {ID_EDIT_REPLACE,
          "&Replace...\tStrg+H",
          "Find text in the entries and replace it\nReplace",

@@ -5,6 +5,7 @@
 
 #include "audio/FolderListings.h"
 
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -27,6 +28,18 @@ std::string NativeName(const std::string& stored) {
 
 bool IsSeparator(char c) {
     return c == '/' || c == kPathSeparator;
+}
+
+// The longest path the system opens; a longer candidate names no file, so it
+// is not looked at (a damaged file may store a name of any length).
+#ifdef _WIN32
+constexpr std::size_t kPathLimit = 32767;
+#else
+constexpr std::size_t kPathLimit = PATH_MAX - 1;
+#endif
+
+bool TooLong(const std::string& path) {
+    return path.size() > kPathLimit;
 }
 
 std::vector<std::string> SplitComponents(const std::string& path) {
@@ -53,6 +66,14 @@ std::string Join(const std::string& folder, const std::string& name) {
     return folder + kPathSeparator + name;
 }
 
+// Appends `name` to `path` in place, as Join does: each step costs the
+// length of the name, not of the path.
+void Append(std::string& path, const std::string& name) {
+    if (!path.empty() && !IsSeparator(path.back()))
+        path += kPathSeparator;
+    path += name;
+}
+
 // Follows `components` from `base` (taken as written), choosing in each folder
 // the name that matches exactly, else the first in byte order that matches
 // ignoring case. Folders must be folders; the last component must be a
@@ -66,9 +87,19 @@ std::string WalkIgnoringCase(const std::string& base, const std::vector<std::str
         if (wanted.empty() || wanted == "." || wanted == "..") {
             if (last)
                 return {};
-            current = wanted.empty() ? Join(current, {}) + kPathSeparator : Join(current, wanted);
+            if (wanted.empty()) {
+                Append(current, {});
+                current += kPathSeparator;
+            } else {
+                Append(current, wanted);
+            }
+            if (TooLong(current))
+                return {};
             continue;
         }
+        const bool addsSeparator = !current.empty() && !IsSeparator(current.back());
+        if (current.size() + (addsSeparator ? 1 : 0) + wanted.size() > kPathLimit)
+            return {};
         const FolderListing& listing = listings.List(current.empty() ? std::string(".") : current);
         auto fits = [&](const FolderEntry& entry) {
             return last ? !entry.isFolder && AudioLocator::IsReadableFile(Join(current, entry.name))
@@ -87,7 +118,7 @@ std::string WalkIgnoringCase(const std::string& base, const std::vector<std::str
         }
         if (chosen == nullptr)
             return {};
-        current = Join(current, chosen->name);
+        Append(current, chosen->name);
     }
     return current;
 }
@@ -150,6 +181,8 @@ AudioLookupResult AudioLocator::Find(const std::string& missionFolder, const std
     const std::string name = NativeName(part);
     const std::string first = missionFolder + name;
     const std::string second = missionFolder + kPathSeparator + name;
+    if (TooLong(first))
+        return result; // the second is longer still, and so is any other spelling
 
     // A candidate as written wins over any match that ignores case.
     if (IsCandidateFound(first)) {

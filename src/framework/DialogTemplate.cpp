@@ -8,11 +8,13 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <algorithm>
 
 namespace {
@@ -87,7 +89,10 @@ QWidget* CreateControl(const DLGITEMTEMPLATE& item, QWidget* pParent, CWnd* pHos
     case CtlKind::PushButton:
     case CtlKind::DefPushButton: {
         auto* button = new QPushButton(item.text, pParent);
-        button->setAutoDefault(false);
+        // In a dialog, Enter presses the push button that has the focus, and
+        // the default button only while no other button has it, as Windows
+        // does; a button that takes the focus is the default until it loses it.
+        button->setAutoDefault(qobject_cast<QDialog*>(pParent->window()) != nullptr);
         button->setDefault(item.kind == CtlKind::DefPushButton);
         QObject::connect(button, &QPushButton::clicked,
                          [pHost, id] { pHost->OnControlNotify(id, BN_CLICKED); });
@@ -136,13 +141,25 @@ void AfxFitStaticToText(QLabel* pStatic) {
     if (!rect.isValid())
         return;
     // Wider only, on the side away from the alignment; nothing else moves. A
-    // wrapping static keeps its width, and none grows past its window's edge.
+    // wrapping static keeps its width, and none grows past the edge of the
+    // group box that holds it, or else of its window: what does not fit there
+    // is cut.
     int width = rect.width();
     if (!pStatic->wordWrap()) {
         width = std::max(width, pStatic->sizeHint().width());
-        if (const QWidget* parent = pStatic->parentWidget();
-            parent && parent->width() > rect.right())
-            width = std::min(width, std::max(rect.width(), parent->width() - rect.left()));
+        if (const QWidget* parent = pStatic->parentWidget()) {
+            int edge = parent->width();
+            for (const QGroupBox* box :
+                 parent->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
+                if (box->geometry().contains(rect)) {
+                    const int frame =
+                        box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+                    edge = std::min(edge, box->geometry().right() - frame);
+                }
+            }
+            if (edge > rect.right())
+                width = std::min(width, std::max(rect.width(), edge - rect.left()));
+        }
     }
     const int growth = width - rect.width();
     int left = rect.left();

@@ -55,7 +55,8 @@ private:
 QFont AfxTemplateFont(const DLGTEMPLATE& dlgTemplate);
 
 // Widens a static of a template to show its whole text, never narrower than
-// its template rectangle; numbers and counts are never cut.
+// its template rectangle, and never past the group box that holds it or its
+// window; numbers and counts that fit there are never cut.
 void AfxFitStaticToText(QLabel* pStatic);
 
 // Creates the template's controls as children of pParent, lays them out,

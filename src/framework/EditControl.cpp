@@ -247,6 +247,13 @@ bool AfxIsEditField(const QWidget* pWnd) {
            qobject_cast<const QPlainTextEdit*>(pWnd) != nullptr;
 }
 
+void AfxEditSetReadOnly(QWidget* pWnd, bool bReadOnly) {
+    if (auto* edit = qobject_cast<QLineEdit*>(pWnd))
+        edit->setReadOnly(bReadOnly);
+    else if (auto* edit = qobject_cast<QPlainTextEdit*>(pWnd))
+        edit->setReadOnly(bReadOnly);
+}
+
 bool AfxEditHasSelection(const QWidget* pWnd) {
     if (auto* edit = qobject_cast<const QLineEdit*>(pWnd))
         return edit->hasSelectedText();

@@ -84,6 +84,8 @@ void AfxSetWindowText(QWidget* pWnd, const CString& text);
 // Edit field operations; all of them accept any widget and do nothing (or
 // answer false) for one that is not an edit field.
 bool AfxIsEditField(const QWidget* pWnd);
+// EM_SETREADONLY: the field shows its text but takes no typing.
+void AfxEditSetReadOnly(QWidget* pWnd, bool bReadOnly);
 bool AfxEditHasSelection(const QWidget* pWnd);
 bool AfxEditCanUndo(const QWidget* pWnd);
 void AfxEditSetSel(QWidget* pWnd, int nStart, int nEnd); // nEnd -1: to the end

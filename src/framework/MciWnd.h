@@ -8,15 +8,22 @@
 // Each player plays on its own, so several may sound at the same time.
 //
 // A player that can no longer be heard or seen goes away by itself before its
-// parent does: a hidden one once it has played to the end (or failed), a bar
-// once it has stopped under a later bar that covers it. Each player holds a
-// stream of the sound system, and the editor form lives for the whole run; a
-// few hundred presses of listen would otherwise use up what the system gives.
+// parent does: a hidden one once it has played to the end, failed, or has
+// nothing to sound on; a bar once it has stopped under a later bar that
+// covers it (a bar that is shown, moved or raised looks at the bars under it).
+// Each player holds a stream of the sound system, and the editor form lives
+// for the whole run; a few hundred presses of listen would otherwise use up
+// what the system gives.
 //
-// When the file cannot be played (it is not a sound the player decodes, or
-// there is no audio output at all), the player says so itself, once, with a
-// message box through the application's prompt handler; the program that
-// created it adds nothing.
+// When the file cannot be played (it is not a sound the player decodes, there
+// is no audio output at all, or Qt Multimedia has no backend, which is asked
+// once per run because Qt ends the process when a player is made without
+// one), the player says so itself, once, with a message box through the
+// application's prompt handler; the program that created it adds nothing.
+//
+// The file is opened by the bytes of its name as given: a name that is not
+// in the system's encoding is opened by the player itself and read as a
+// stream, so no byte of it is lost on the way to the file system.
 
 #include "AfxDefs.h"
 
@@ -58,15 +65,22 @@ public:
 
     // The file it was given, as the user reads its name.
     const QString& FileName() const { return m_strPath; }
-    // The player behind the window, for those who need to see its state.
+    // The player behind the window, for those who need to see its state;
+    // null when Qt Multimedia has no backend.
     QMediaPlayer* MediaPlayer() const { return m_pPlayer; }
 
     // Goes away if it can no longer be heard or seen (see above).
     void ReleaseIfSpent();
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
+    void SetSource(const QByteArray& path);
     void OnPlayPause();
     bool IsCoveredByLaterBar() const;
+    // Earlier bars that this one now covers are done with.
+    void ReleaseCoveredBars();
     // Shows the player's one message; later failures of the same file are not told again.
     void ReportFailure(const QString& reason);
 
@@ -76,13 +90,18 @@ private:
     QToolButton* m_pPlayButton = nullptr; // owned through the widget tree
     QSlider* m_pSlider = nullptr;         // owned through the widget tree
     bool m_bBar = false;                  // WS_VISIBLE: a bar, else a hidden player
-    bool m_bHasOutput = false;
+    bool m_bHasOutput = false;            // a backend and an output to sound on
     bool m_bFailed = false;
     bool m_bReported = false;
     bool m_bSliderHeld = false;
 };
 
-// Whether the machine has an audio output that players can sound on.
+// Whether Qt Multimedia has a backend that players can be made with: the one
+// that QT_MEDIA_BACKEND names, else any installed one. Asked once per run.
+bool AfxHaveMediaBackend();
+
+// Whether the machine has an audio output that players can sound on (and a
+// backend to sound with).
 bool AfxHaveAudioOutput();
 
 // The application's instance; the player does not need it.

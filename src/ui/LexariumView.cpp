@@ -68,8 +68,11 @@ void CLexariumView::RebuildTree() {
     tree.selectionModel()->clearSelection();
     m_model.SetCollection(g_pDocument != nullptr ? &g_pDocument->m_textResources : nullptr);
     const std::optional<std::uint32_t> current = CurrentPosition();
-    if (!current)
+    if (!current) {
         m_pCurrentEntry = nullptr; // never keep an entry the collection does not hold
+        if (g_pTextView != nullptr)
+            g_pTextView->ShowNoEntry();
+    }
     SyncIndexAfterRebuild();
     if (!m_query.IsEmpty()) {
         // A new entry is shown even where the filter would hide it.

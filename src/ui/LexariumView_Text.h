@@ -16,8 +16,13 @@ public:
     CLexariumView_Text();
     ~CLexariumView_Text() override;
 
-    // Copies the current entry into the form; needs a current entry.
+    // Copies the current entry into the form; needs a current entry. The
+    // fields take input again.
     void FillFromEntry();
+    // With no current entry (before the first selection, after delete entry,
+    // New and Open) the fields show nothing and take no input, greyed, so
+    // nothing the user types is thrown away.
+    void ShowNoEntry();
     void ShowEntryFields(bool show);
     void UpdateTextCounters();
     void UpdateCommentCounters();
@@ -40,6 +45,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    void OnInitialUpdate() override;
 
     void OnChangeId();
     void OnChangeIdentifier();
@@ -70,6 +76,8 @@ private:
     void UndoChange(CString& member);
     void UndoChange(DWORD& member);
     void MarkModified();
+    // The entry's fields and listen buttons take input, or are greyed.
+    void EnableEntryFields(bool enable);
 };
 
 extern CLexariumView_Text* g_pTextView; // not owned: the live editor form, or null

@@ -3,6 +3,7 @@
 
 #include "CmdUI.h"
 #include "EditControl.h"
+#include "EntryText.h"
 #include "FrameWnd.h"
 #include "LexariumView_Text.h"
 #include "MciWnd.h"
@@ -78,7 +79,8 @@ void CLexariumView_Text::ListenToEntry(bool female) {
     }
     if (frame != nullptr)
         frame->ClearStatusLine();
+    // The path goes to the player as the bytes that were found, UTF-8 or not.
     HWND player = MCIWndCreateA(this, AfxGetInstanceHandle(), WS_CHILD | MCIWNDF_NOMENU,
-                                path.toUtf8().constData());
+                                ToUtf8(path).c_str());
     SendMessageA(player, MCI_PLAY, 0, 0);
 }

@@ -2,6 +2,7 @@
 // each change back into the entry, and the counters.
 
 #include "DataExchange.h"
+#include "EditControl.h"
 #include "EntryText.h"
 #include "FormControls.h"
 #include "LexariumDoc.h"
@@ -25,16 +26,29 @@ void CLexariumView_Text::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_TEXT_CHARS, m_strTextChars);
     DDX_Text(pDX, IDC_SPEAKER, m_strSpeaker);
     DDX_Text(pDX, IDC_LENGTH, m_dwLength);
+    // With no current entry the numbers show nothing rather than a 0 that no
+    // entry holds (written here, where the fields' notifications are ignored).
+    if (!pDX->m_bSaveAndValidate && CurrentEntry() == nullptr) {
+        SetDlgItemText(IDC_ID, CString());
+        SetDlgItemText(IDC_LENGTH, CString());
+    }
 }
 
 TextResourceEntry* CLexariumView_Text::CurrentEntry() const {
     return g_pTreeView != nullptr ? g_pTreeView->m_pCurrentEntry : nullptr;
 }
 
+void CLexariumView_Text::OnInitialUpdate() {
+    CFormView::OnInitialUpdate();
+    if (CurrentEntry() == nullptr)
+        ShowNoEntry();
+}
+
 void CLexariumView_Text::FillFromEntry() {
     const TextResourceEntry* entry = CurrentEntry();
     if (entry == nullptr)
         return;
+    EnableEntryFields(true);
     m_dwId = entry->id;
     m_strIdentifier = FromUtf8(entry->identifier);
     m_strAudioFile = FromUtf8(entry->audioFile);
@@ -45,6 +59,31 @@ void CLexariumView_Text::FillFromEntry() {
     UpdateData(false);
     UpdateTextCounters();
     UpdateCommentCounters();
+}
+
+void CLexariumView_Text::ShowNoEntry() {
+    m_dwId = 0;
+    m_dwLength = 0;
+    for (CString* member :
+         {&m_strIdentifier, &m_strAudioFile, &m_strText, &m_strComment, &m_strCommentWords,
+          &m_strTextWords, &m_strCommentChars, &m_strTextChars, &m_strSpeaker})
+        member->clear();
+    UpdateData(false);
+    EnableEntryFields(false);
+}
+
+void CLexariumView_Text::EnableEntryFields(bool enable) {
+    for (int id :
+         {IDC_ID, IDC_IDENTIFIER, IDC_AUDIOFILE, IDC_TEXT, IDC_COMMENT, IDC_SPEAKER, IDC_LENGTH}) {
+        if (QWidget* control = GetDlgItem(id)) {
+            AfxEditSetReadOnly(control, !enable);
+            control->setEnabled(enable);
+        }
+    }
+    for (int id : {IDC_LISTEN, IDC_LISTEN_FEMALE}) {
+        if (QWidget* control = GetDlgItem(id))
+            control->setEnabled(enable);
+    }
 }
 
 void CLexariumView_Text::ShowEntryFields(bool show) {
@@ -78,12 +117,17 @@ void CLexariumView_Text::UpdateCommentCounters() {
 }
 
 TextResourceEntry* CLexariumView_Text::BeginChange() {
+    // Without a current entry there is nothing to read the form for (its
+    // empty numbers would be refused): the change is only undone.
+    if (CurrentEntry() == nullptr)
+        return nullptr;
     UpdateData(true); // a refused number has shown its message; go on with what the members hold
     return CurrentEntry();
 }
 
 // Without a current entry nothing may keep the change: the field is emptied
-// and every other field shows its member again.
+// and every other field shows its member again. Nothing changed, so the
+// document is not marked modified.
 void CLexariumView_Text::UndoChange(CString& member) {
     member.clear();
     UpdateData(false);
@@ -100,68 +144,70 @@ void CLexariumView_Text::MarkModified() {
 }
 
 void CLexariumView_Text::OnChangeId() {
-    if (TextResourceEntry* entry = BeginChange())
+    if (TextResourceEntry* entry = BeginChange()) {
         entry->id = m_dwId;
-    else
+        MarkModified();
+    } else {
         UndoChange(m_dwId);
-    MarkModified();
+    }
 }
 
 void CLexariumView_Text::OnChangeIdentifier() {
     if (TextResourceEntry* entry = BeginChange()) {
         entry->identifier = ToUtf8(m_strIdentifier);
         g_pTreeView->SetCurrentItemText(m_strIdentifier);
+        MarkModified();
     } else {
         m_strIdentifier.clear();
         if (g_pTreeView != nullptr)
             g_pTreeView->RebuildTree();
         UpdateData(false);
     }
-    MarkModified();
 }
 
 void CLexariumView_Text::OnChangeAudioFile() {
-    if (TextResourceEntry* entry = BeginChange())
+    if (TextResourceEntry* entry = BeginChange()) {
         entry->audioFile = ToUtf8(m_strAudioFile);
-    else
+        MarkModified();
+    } else {
         UndoChange(m_strAudioFile);
-    MarkModified();
+    }
 }
 
 void CLexariumView_Text::OnChangeText() {
-    TextResourceEntry* entry = BeginChange();
-    if (entry != nullptr)
+    if (TextResourceEntry* entry = BeginChange()) {
         entry->text = ToUtf8(m_strText);
-    else
-        UndoChange(m_strText);
-    MarkModified();
-    if (entry != nullptr)
+        MarkModified();
         UpdateTextCounters();
+    } else {
+        UndoChange(m_strText);
+    }
 }
 
 void CLexariumView_Text::OnChangeComment() {
-    TextResourceEntry* entry = BeginChange();
-    if (entry != nullptr)
+    if (TextResourceEntry* entry = BeginChange()) {
         entry->comment = ToUtf8(m_strComment);
-    else
-        UndoChange(m_strComment);
-    MarkModified();
-    if (entry != nullptr)
+        MarkModified();
         UpdateCommentCounters();
+    } else {
+        UndoChange(m_strComment);
+    }
 }
 
 void CLexariumView_Text::OnChangeSpeaker() {
-    if (TextResourceEntry* entry = BeginChange())
+    if (TextResourceEntry* entry = BeginChange()) {
         entry->speaker = ToUtf8(m_strSpeaker);
-    else
+        MarkModified();
+    } else {
         UndoChange(m_strSpeaker);
-    MarkModified();
+    }
 }
 
 void CLexariumView_Text::OnChangeLength() {
-    if (TextResourceEntry* entry = BeginChange())
+    if (TextResourceEntry* entry = BeginChange()) {
         entry->lengthMs = m_dwLength;
-    else
+        MarkModified();
+    } else {
         UndoChange(m_dwLength);
-    MarkModified();
+    }
 }

@@ -24,6 +24,10 @@ int CLexariumView_Text::CountIdentifier(CString text) {
 }
 
 void CLexariumView_Text::OnKillfocusIdentifier() {
+    // Without a current entry the field holds nothing to check, and reading
+    // the form would refuse its empty numbers.
+    if (CurrentEntry() == nullptr)
+        return;
     UpdateData(true);
     if (m_strIdentifier.isEmpty())
         return;

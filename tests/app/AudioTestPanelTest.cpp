@@ -8,10 +8,13 @@
 #include "ui/RecordingsFixture.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -195,19 +198,79 @@ TEST_F(AudioTestPanelTest, FolderIsTakenAtEachKeystrokeKeptAfterCancelAndRepaire
     EXPECT_TRUE(ProgramMessages().empty());
 }
 
-TEST_F(AudioTestPanelTest, LongValuesStayInsideThePanelAndNumbersShowWhole) {
+// Long values are cut at the edge of the group box that frames the entry;
+// numbers show whole; a name of 300,000 backslashes (from a damaged file) is
+// looked up at once on every step.
+TEST_F(AudioTestPanelTest, LongValuesStayInsideTheGroupBoxAndNumbersShowWhole) {
+    TextResourceEntry& second = *Doc()->m_textResources.GetEntry(1);
+    second.audioFile = std::string(300000, '\\');
     TextResourceEntry& third = *Doc()->m_textResources.GetEntry(2);
     third.id = 0x80000000u;
     third.audioFile = std::string(600, 'a') + ".wav";
+    third.speaker = std::string(300, 'S');
+    MissionFolder() = Folder();
     RunPanel([](CAudioTestDlg& dlg) {
+        QElapsedTimer steps;
+        steps.start();
         for (int i = 0; i < 3; ++i)
             Click(dlg, IDC_AUDIO_NEXT);
+        Click(dlg, IDC_AUDIO_PRIOR);
+        Click(dlg, IDC_AUDIO_NEXT);
+        EXPECT_LT(steps.elapsed(), 1500) << "each step looks the names up at once";
         auto* id = static_cast<QLabel*>(dlg.GetDlgItem(IDC_AUDIO_ID));
-        auto* file = static_cast<QLabel*>(dlg.GetDlgItem(IDC_AUDIO_FILENAME));
         EXPECT_EQ(id->text(), "-2147483648");
         EXPECT_GE(id->width(), id->sizeHint().width());
+        auto* file = static_cast<QLabel*>(dlg.GetDlgItem(IDC_AUDIO_FILENAME));
         EXPECT_EQ(file->text().size(), 604);
-        EXPECT_LE(file->geometry().right(), dlg.width());
+        const QGroupBox* box = dlg.findChild<QGroupBox*>();
+        ASSERT_NE(box, nullptr);
+        for (int field :
+             {IDC_AUDIO_FILENAME, IDC_AUDIO_SPEAKER, IDC_AUDIO_IDENTIFIER, IDC_AUDIO_TEXT}) {
+            const QRect shown = dlg.GetDlgItem(field)->geometry();
+            EXPECT_TRUE(box->geometry().contains(shown)) << field;
+        }
         Click(dlg, IDOK);
     });
+}
+
+// Enter presses the push button that has the focus, as on Windows; OK only
+// while no other button has it.
+TEST_F(AudioTestPanelTest, EnterPressesTheFocusedButtonAndOkOtherwise) {
+    MissionFolder() = Folder() + Sep();
+    int ended = -1;
+    RunPanel([&](CAudioTestDlg& dlg) {
+        auto enterOn = [&](int id) {
+            QWidget* control = dlg.GetDlgItem(id);
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_Return);
+            EXPECT_FALSE(dlg.IsEnded()) << id;
+        };
+        auto* ok = static_cast<QPushButton*>(dlg.GetDlgItem(IDOK));
+        enterOn(IDC_AUDIO_NEXT);
+        EXPECT_EQ(dlg.m_nPosition, 0);
+        EXPECT_FALSE(ok->isDefault()) << "the focused button is the default";
+        enterOn(IDC_AUDIO_NEXT);
+        enterOn(IDC_AUDIO_PRIOR);
+        EXPECT_EQ(dlg.m_nPosition, 0);
+        enterOn(IDC_AUDIO_LISTEN);
+        enterOn(IDC_AUDIO_LISTEN_FEMALE);
+        EXPECT_EQ(FileNames(&dlg),
+                  (std::vector<QString>{InFolder("first.wav"), InFolder("first_fem.wav")}));
+        QWidget* folder = dlg.GetDlgItem(IDC_AUDIO_FOLDER);
+        folder->setFocus();
+        EXPECT_TRUE(ok->isDefault()) << "OK again once no button has the focus";
+        QTest::keyClick(folder, Qt::Key_Return);
+        EXPECT_TRUE(dlg.IsEnded());
+        ended = dlg.result();
+    });
+    EXPECT_EQ(ended, IDOK);
+    RunPanel([&](CAudioTestDlg& dlg) {
+        QWidget* cancel = dlg.GetDlgItem(IDCANCEL);
+        cancel->setFocus();
+        QTest::keyClick(cancel, Qt::Key_Return);
+        EXPECT_TRUE(dlg.IsEnded());
+        ended = dlg.result();
+    });
+    EXPECT_EQ(ended, IDCANCEL);
+    EXPECT_EQ(prompts->unexpected, 0);
 }

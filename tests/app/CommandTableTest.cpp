@@ -3,6 +3,7 @@
 
 #include "CommandTable.h"
 
+#include "Dialog.h"
 #include "LexariumAppFixture.h"
 #include "ResourceIds.h"
 #include "Resources.h"
@@ -86,7 +87,7 @@ TEST_F(CommandTableTest, StatusBarShowsTheButtonPromptUnderThePointerAndReadyOth
     EXPECT_EQ(Frame()->m_wndStatusBar.GetCount(), 4);
 }
 
-TEST_F(CommandTableTest, AcceleratorsAreTheTableKeysAndCtrlEAndCtrlFAreNotBound) {
+TEST_F(CommandTableTest, AcceleratorsAreTheTableKeysAndCtrlEAndCtrlFRunExportAndSearch) {
     struct Binding {
         Qt::KeyboardModifiers modifiers;
         Qt::Key key;
@@ -108,6 +109,8 @@ TEST_F(CommandTableTest, AcceleratorsAreTheTableKeysAndCtrlEAndCtrlFAreNotBound)
         {Qt::ControlModifier, Qt::Key_H, ID_EDIT_REPLACE},
         {Qt::ControlModifier, Qt::Key_L, ID_VIEW_FILTER},
         {Qt::ShiftModifier, Qt::Key_F6, ID_PREV_PANE},
+        {Qt::ControlModifier, Qt::Key_E, ID_FILE_EXPORT},
+        {Qt::ControlModifier, Qt::Key_F, ID_EDIT_SEARCH},
     };
     std::vector<std::pair<int, UINT>> expected;
     for (const Binding& b : bound)
@@ -119,17 +122,35 @@ TEST_F(CommandTableTest, AcceleratorsAreTheTableKeysAndCtrlEAndCtrlFAreNotBound)
     std::sort(actual.begin(), actual.end());
     EXPECT_EQ(actual, expected);
 
-    // Pressed in the tree, Ctrl+E and Ctrl+F do nothing, although the menu shows them.
-    Start({MakeTrs("a.trs", {"one"})});
+    // The keys the menus show run their commands: Ctrl+E asks where to export,
+    // Ctrl+F opens the search; without entries both are disabled and do nothing.
     Activate();
     auto* tree = Frame()->findChild<QTreeView*>();
     ASSERT_NE(tree, nullptr);
     tree->setFocus();
-    EXPECT_FALSE(Frame()->TranslateAccelerator(QKeyCombination(Qt::ControlModifier, Qt::Key_E)));
-    EXPECT_FALSE(Frame()->TranslateAccelerator(QKeyCombination(Qt::ControlModifier, Qt::Key_F)));
     QTest::keyClick(tree, Qt::Key_E, Qt::ControlModifier);
     QTest::keyClick(tree, Qt::Key_F, Qt::ControlModifier);
     EXPECT_TRUE(prompts->prompts.empty());
+
+    Start({MakeTrs("a.trs", {"one"})});
+    Activate();
+    tree = Frame()->findChild<QTreeView*>();
+    tree->setFocus();
+    prompts->CancelFile();
+    QTest::keyClick(tree, Qt::Key_E, Qt::ControlModifier);
+    ASSERT_EQ(prompts->prompts.size(), 1u);
+    EXPECT_EQ(prompts->prompts[0].kind, RecordedPrompt::File);
+    EXPECT_FALSE(prompts->prompts[0].open) << "the export's save dialog";
+    CString searchTitle;
+    prompts->DriveDialog([&](CDialog& dlg) {
+        searchTitle = dlg.windowTitle();
+        dlg.EndDialog(IDCANCEL);
+    });
+    QTest::keyClick(tree, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_EQ(prompts->prompts.size(), 2u);
+    EXPECT_EQ(prompts->prompts[1].kind, RecordedPrompt::Dialog);
+    EXPECT_EQ(searchTitle, "Search");
+    EXPECT_EQ(prompts->unexpected, 0);
     EXPECT_FALSE(Doc()->IsModified());
 }
 

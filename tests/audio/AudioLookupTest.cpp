@@ -6,6 +6,7 @@
 #include "common/Entries.h"
 #include "common/TempDir.h"
 
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -176,6 +177,40 @@ TEST_F(AudioLookupTest, CachedLookupsFindWhatTheFileSystemHoldsWhenListed) {
         EXPECT_TRUE(plain.FindRecording(plainFolder, Recording("later.wav"), false).Found());
         std::filesystem::remove(dir.Path() / "audio/later.wav");
     }
+}
+
+// Names from damaged files may be of any length: the lookup stays linear in
+// it, and a candidate longer than the system's path limit is not found at
+// once, also where a short spelling of the same path would be.
+TEST_F(AudioLookupTest, NamesOfAnyLengthAreLookedUpInTimeLinearInTheirLength) {
+    Touch("audio/voice.wav");
+    Touch("audio/sub/voice.wav");
+    auto repeat = [](const std::string& part, std::size_t times) {
+        std::string text;
+        for (std::size_t i = 0; i < times; ++i)
+            text += part;
+        return text;
+    };
+    folder = Root() + "/audio/";
+    EXPECT_EQ(Find(repeat(".\\", 20) + "VOICE.wav"),
+              Root() + "/audio/" + repeat("./", 20) + "voice.wav");
+    const auto start = std::chrono::steady_clock::now();
+    for (const std::string& base : {Root() + "/audio", Root() + "/audio/"}) {
+        for (const bool cache : {false, true}) {
+            AudioLocator locator(cache);
+            for (const std::string& name :
+                 {std::string(300000, '\\'), repeat(".\\", 150000) + "VOICE.wav",
+                  repeat("SUB\\", 75000) + "voice.wav", std::string(300000, 'a') + ".wav"}) {
+                for (const bool female : {false, true}) {
+                    const auto result = locator.FindRecording(base, Recording(name), female);
+                    EXPECT_FALSE(result.Found()) << name.substr(0, 20) << " " << female;
+                }
+            }
+        }
+    }
+    const auto took = std::chrono::steady_clock::now() - start;
+    // Quadratic, each of these took seconds; linear, all of them take milliseconds.
+    EXPECT_LT(took, std::chrono::milliseconds(1500));
 }
 
 } // namespace

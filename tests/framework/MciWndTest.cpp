@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 
 namespace {
@@ -144,9 +145,47 @@ TEST_F(MciWndTest, FileThatIsNotAudioOrIsMissingGetsOneMessageOfThePlayerEach) {
     EXPECT_EQ(MCIWndCreateA(nullptr, nullptr, WS_CHILD, "x.wav"), nullptr);
 }
 
-// Runs itself without any sound server; the child part checks the player.
+// A name whose bytes are no text in the system's encoding still plays: the
+// player opens it by its bytes.
+TEST_F(MciWndTest, NameThatIsNotInTheSystemsEncodingPlays) {
+    REQUIRE_AUDIO_OUTPUT();
+    const std::string path = Wav("t\xE9ne \xFF.wav", 3000);
+    HWND player = Create(path, WS_CHILD | MCIWNDF_NOMENU);
+    SendMessageA(player, MCI_PLAY, 0, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Sounding(player); }, kWaitMs));
+    EXPECT_TRUE(prompts.Messages().empty());
+    // Played again from the start, as a second press does.
+    SendMessageA(player, MCI_PLAY, 0, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Sounding(player); }, kWaitMs));
+}
+
+namespace {
+
+// Runs the test of this name again in a child process with these variables
+// set; the child part checks the players, the parent that it ended well.
+void RunChild(const char* test, const std::map<QString, QString>& variables) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LEXARIUM_TEST_CHILD"), QStringLiteral("1"));
+    for (const auto& [name, value] : variables)
+        env.insert(name, value);
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=MciWndTest.") + test});
+    ASSERT_TRUE(child.waitForFinished(30000)) << "the player hung";
+    const std::string output = child.readAll().toStdString();
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << output;
+    EXPECT_EQ(child.exitCode(), 0) << output;
+    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+}
+
+} // namespace
+
+// Each press makes a player that says why it cannot sound, once; hidden ones
+// then go, so presses do not pile players up.
 TEST_F(MciWndTest, WithoutAnyAudioOutputThePlayerSaysSoOnceAndNothingHangs) {
-    if (qEnvironmentVariableIsSet("LEXARIUM_TEST_NO_AUDIO")) {
+    if (qEnvironmentVariableIsSet("LEXARIUM_TEST_CHILD")) {
         ASSERT_FALSE(AfxHaveAudioOutput()) << "a sound server answered at an address that has none";
         HWND player = Create(Wav("tone.wav", 500), WS_CHILD | WS_VISIBLE | MCIWNDF_NOMENU);
         SendMessageA(player, MCI_PLAY, 0, 0);
@@ -154,16 +193,39 @@ TEST_F(MciWndTest, WithoutAnyAudioOutputThePlayerSaysSoOnceAndNothingHangs) {
         ASSERT_EQ(prompts.Messages().size(), 1u);
         EXPECT_TRUE(prompts.Messages()[0].contains("no audio output"));
         EXPECT_NE(Media(player).playbackState(), QMediaPlayer::PlayingState);
+        for (int press = 0; press < 5; ++press)
+            SendMessageA(Create(dir.File("tone.wav"), WS_CHILD | MCIWNDF_NOMENU), MCI_PLAY, 0, 0);
+        SettleMessages(6);
+        EXPECT_EQ(prompts.Messages().size(), 6u);
+        EXPECT_EQ(parent->findChildren<CMciWnd*>().size(), 1) << "only the bar in sight stays";
         return;
     }
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LEXARIUM_TEST_NO_AUDIO"), QStringLiteral("1"));
-    env.insert(QStringLiteral("PULSE_SERVER"), QString::fromStdString("unix:" + dir.File("none")));
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=MciWndTest.WithoutAnyAudioOutput*")});
-    ASSERT_TRUE(child.waitForFinished(30000)) << "the player hung without an audio output";
-    EXPECT_EQ(child.exitCode(), 0) << child.readAll().toStdString();
+    RunChild("WithoutAnyAudioOutput*", {{QStringLiteral("PULSE_SERVER"),
+                                         QString::fromStdString("unix:" + dir.File("none"))}});
+}
+
+// Qt Multimedia ends the process when a player is made without a backend; the
+// player asks first and says so instead.
+TEST_F(MciWndTest, WithoutABackendThePlayerSaysSoAndTheProgramGoesOn) {
+    if (qEnvironmentVariableIsSet("LEXARIUM_TEST_CHILD")) {
+        EXPECT_FALSE(AfxHaveMediaBackend());
+        HWND bar = Create(Wav("tone.wav", 500), WS_CHILD | WS_VISIBLE | MCIWNDF_NOMENU);
+        SetWindowPos(bar, HWND_TOP, 12, 60, 625, 26, SWP_SHOWWINDOW);
+        SendMessageA(bar, MCI_PLAY, 0, 0);
+        HWND hidden = Create(dir.File("tone.wav"), WS_CHILD | MCIWNDF_NOMENU);
+        SendMessageA(hidden, MCI_PLAY, 0, 0);
+        EXPECT_EQ(qobject_cast<CMciWnd*>(bar)->MediaPlayer(), nullptr);
+        SettleMessages(2);
+        ASSERT_EQ(prompts.Messages().size(), 2u);
+        EXPECT_TRUE(prompts.Messages()[0].startsWith("The file cannot be played:"));
+        EXPECT_TRUE(prompts.Messages()[0].contains("no backend"));
+        QPointer<QWidget> first = bar;
+        HWND later = Create(dir.File("tone.wav"), WS_CHILD | WS_VISIBLE | MCIWNDF_NOMENU);
+        SetWindowPos(later, HWND_TOP, 12, 60, 625, 26, SWP_SHOWWINDOW);
+        SettleMessages(3);
+        EXPECT_TRUE(first.isNull()) << "a bar covered by a later one goes";
+        EXPECT_EQ(parent->findChildren<CMciWnd*>().size(), 1);
+        return;
+    }
+    RunChild("WithoutABackend*", {{QStringLiteral("QT_MEDIA_BACKEND"), QStringLiteral("none")}});
 }

@@ -2,6 +2,7 @@
 // of the editor form, refused numbers, the duplicate-identifier repair, the
 // tree labels, the statistics, and what a save of the edits writes.
 
+#include "EditControl.h"
 #include "EditorFixture.h"
 #include "LexariumView_Blank.h"
 #include "ResourceIds.h"
@@ -171,7 +172,8 @@ TEST_F(EntryEditingTest, DuplicateRepairCountsFromTheNumberOfSharersAndSkipsTake
     EXPECT_EQ(Entry(0).identifier, "A3") << "\"A2\" is taken, so the suffix goes on to 3";
     EXPECT_EQ(Label(0), "A3");
     EXPECT_EQ(Entry(1).identifier, "A");
-    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_IDENTIFIER), "A") << "the form shows the clicked entry";
+    EXPECT_EQ(g_pTextView->GetDlgItemText(IDC_IDENTIFIER), "A")
+        << "the form shows the clicked entry";
 
     // With two other entries named "B" the first attempt is "B3".
     rename(0, QStringLiteral("B"));
@@ -184,21 +186,64 @@ TEST_F(EntryEditingTest, DuplicateRepairCountsFromTheNumberOfSharersAndSkipsTake
     EXPECT_EQ(g_pTextView, nullptr);
 }
 
-TEST_F(EntryEditingTest, TypingBeforeAnyEntryIsSelectedIsUndoneButMarksTheDocument) {
-    ASSERT_NE(g_pTextView, nullptr);
-    ASSERT_EQ(g_pTreeView->m_pCurrentEntry, nullptr);
+// With no current entry (start-up, after delete entry, New and Open) the
+// form shows nothing and takes nothing: its fields are empty, read-only and
+// greyed, and a change that reaches one anyway is undone without marking the
+// document modified.
+TEST_F(EntryEditingTest, FormWithoutACurrentEntryIsEmptyGreyedAndChangesNothing) {
+    const int fields[] = {IDC_ID,      IDC_IDENTIFIER, IDC_AUDIOFILE, IDC_TEXT,
+                          IDC_COMMENT, IDC_SPEAKER,    IDC_LENGTH};
+    auto expectNoEntry = [&](const char* when) {
+        ASSERT_NE(g_pTextView, nullptr) << when;
+        EXPECT_EQ(g_pTreeView->m_pCurrentEntry, nullptr) << when;
+        for (int id : fields) {
+            EXPECT_EQ(AfxGetWindowText(Field(id)), "") << when << " " << id;
+            EXPECT_FALSE(Field(id)->isEnabled()) << when << " " << id;
+            if (QLineEdit* line = LineField(id))
+                EXPECT_TRUE(line->isReadOnly()) << when << " " << id;
+            else
+                EXPECT_TRUE(TextField(id)->isReadOnly()) << when << " " << id;
+        }
+        for (int id : {IDC_TEXT_WORDS, IDC_TEXT_CHARS, IDC_COMMENT_WORDS, IDC_COMMENT_CHARS})
+            EXPECT_EQ(AfxGetWindowText(Field(id)), "") << when << " " << id;
+        for (int id : {IDC_LISTEN, IDC_LISTEN_FEMALE})
+            EXPECT_FALSE(Field(id)->isEnabled()) << when << " " << id;
+        EXPECT_FALSE(Doc()->IsModified()) << when;
+    };
+    expectNoEntry("start-up");
     QTest::keyClicks(TextField(IDC_TEXT), QStringLiteral("lost"));
     QTest::keyClicks(LineField(IDC_IDENTIFIER), QStringLiteral("x"));
-    QTest::keyClicks(LineField(IDC_ID), QStringLiteral("7"));
-    EXPECT_EQ(TextField(IDC_TEXT)->toPlainText(), "");
-    EXPECT_EQ(LineField(IDC_IDENTIFIER)->text(), "");
-    EXPECT_EQ(LineField(IDC_ID)->text(), "0");
-    EXPECT_TRUE(Doc()->IsModified());
+    // A change that reaches a field all the same (a paste, a program) is undone.
+    TextField(IDC_TEXT)->setPlainText(QStringLiteral("lost"));
+    LineField(IDC_ID)->setText(QStringLiteral("7"));
+    expectNoEntry("typed into");
     EXPECT_EQ(Entry(0).text, "one two three");
-    EXPECT_EQ(Entry(0).identifier, "ID_1");
     EXPECT_EQ(Entry(1).id, 2u);
-    EXPECT_EQ(Label(0), "ID_1");
-    EXPECT_TRUE(prompts->Messages().empty());
+    EXPECT_TRUE(prompts->Messages().empty()) << "no number message for the empty id";
+
+    // Selecting fills the form and lets it take input again.
+    Select(1);
+    for (int id : fields)
+        EXPECT_TRUE(Field(id)->isEnabled()) << id;
+    EXPECT_EQ(LineField(IDC_ID)->text(), "2");
+    QTest::keyClick(FocusAll(IDC_IDENTIFIER), Qt::Key_End);
+    QTest::keyClicks(LineField(IDC_IDENTIFIER), QStringLiteral("X"));
+    EXPECT_EQ(Entry(1).identifier, "ID_2X");
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_ENTRY_DELETE));
+    Doc()->SetModifiedFlag(false);
+    expectNoEntry("after delete entry");
+
+    Select(0);
+    prompts->AnswerMessage(IDNO);
+    QTest::keyClicks(TextField(IDC_TEXT), QStringLiteral("!"));
+    ASSERT_TRUE(Doc()->IsModified());
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_NEW));
+    expectNoEntry("after New");
+
+    prompts->AnswerFile(Path("edit.trs"));
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_OPEN));
+    expectNoEntry("after Open");
+    EXPECT_EQ(prompts->unexpected, 0);
 }
 
 TEST_F(EntryEditingTest, LabelEditedInTheTreeRevertsAndLeavesTheEntryAlone) {
@@ -275,8 +320,10 @@ TEST_F(EntryEditingTest, StatisticsCountOnlyTheTextsAndStartAtZero) {
     ASSERT_EQ(Entry(1).text, "  \r\n ");
     SelectRoot();
     EXPECT_EQ(g_pBlankView->GetDlgItemText(IDC_STAT_ENTRIES), "2");
-    EXPECT_EQ(g_pBlankView->GetDlgItemText(IDC_STAT_WORDS), "3") << "blanks and breaks are no words";
-    EXPECT_EQ(g_pBlankView->GetDlgItemText(IDC_STAT_CHARS), "18") << "13 + 5 bytes; the comment not";
+    EXPECT_EQ(g_pBlankView->GetDlgItemText(IDC_STAT_WORDS), "3")
+        << "blanks and breaks are no words";
+    EXPECT_EQ(g_pBlankView->GetDlgItemText(IDC_STAT_CHARS), "18")
+        << "13 + 5 bytes; the comment not";
 
     Start({MakeTrs("empty.trs", {})});
     Activate();

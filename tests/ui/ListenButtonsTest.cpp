@@ -100,3 +100,19 @@ TEST_F(ListenButtonsTest, ARecordingNotFoundIsNamedOnTheStatusLineUntilTheNextSe
     EXPECT_EQ(Players(g_pTextView).size(), 2u);
     EXPECT_TRUE(ProgramMessages().empty()) << "a hint, not a message box";
 }
+
+// A stored name whose bytes are not UTF-8 (a file named on another system) is
+// found and played by its bytes.
+TEST_F(ListenButtonsTest, ANameThatIsNotUtf8IsFoundAndPlayed) {
+    Record("t\xE9ne.wav");
+    StartWith({{1, "TONE", "t\xE9ne.wav"}});
+    MissionFolder() = Folder() + Sep();
+    Select(0);
+    ClickButton(Field(IDC_LISTEN));
+    ASSERT_EQ(Players(g_pTextView).size(), 1u);
+    EXPECT_EQ(Frame()->GetMessageText(), "Ready");
+    EXPECT_TRUE(AllSounding(g_pTextView));
+    if (AfxHaveAudioOutput()) {
+        EXPECT_TRUE(prompts->Messages().empty()) << "the player opened it";
+    }
+}
