@@ -82,6 +82,8 @@ bool CLexariumDoc::OnNewDocument() {
     ++m_nFileChanges;
     ForgetCurrentEntry();
     m_textResources.Clear();
+    m_loadReport.reset();
+    NotifyEntriesChanged(EntriesChange::Reloaded);
     // The views' initial update that follows rebuilds the tree.
     return true;
 }
@@ -96,6 +98,7 @@ bool CLexariumDoc::OnOpenDocument(const CString& path) {
         AfxMessageBox(QStringLiteral("An error accured while loading this file!"), MB_OK);
     if (g_pTreeView != nullptr)
         g_pTreeView->RebuildTree();
+    NotifyEntriesChanged(EntriesChange::Reloaded);
     if (code < 0)
         ASSERT_HRESULT(kModule, kLineOpenFailed, code);
     // Also a failed load counts as opened: the document takes the path.
@@ -105,11 +108,13 @@ bool CLexariumDoc::OnOpenDocument(const CString& path) {
 std::int32_t CLexariumDoc::LoadFile(const CString& path) {
     tsFileStream stream;
     TextResourceReadReport report;
+    m_loadReport.reset();
     std::int32_t code = stream.Open(FileName(path).constData(), TS_OPEN_READ);
     if (code >= 0) {
         code = m_textResources.Read(stream, report);
         if (code >= 0)
             SetModifiedFlag(false);
+        m_loadReport = report; // what the checks tell of the damage, if any
     }
     // Whatever stopped the reader (damage, a file it could not read) may have
     // left bytes that a save would drop; a file that is not there has none.
@@ -148,7 +153,31 @@ std::int32_t CLexariumDoc::SaveFile(const CString& path) {
         return code;
     }
     SetModifiedFlag(false);
+    NotifyEntriesChanged(EntriesChange::Saved);
     return code;
+}
+
+void CLexariumDoc::AddEntriesObserver(const void* owner, EntriesObserver observer) {
+    m_entriesObservers[owner] = std::move(observer);
+}
+
+void CLexariumDoc::RemoveEntriesObserver(const void* owner) {
+    m_entriesObservers.erase(owner);
+}
+
+void CLexariumDoc::NotifyEntriesChanged(EntriesChange change, std::uint32_t position) {
+    if (change != EntriesChange::Saved)
+        ++m_nEntriesGeneration;
+    // The report describes the entries as loaded; after a change or a save
+    // (which writes them whole) it no longer does.
+    if (change != EntriesChange::Reloaded)
+        m_loadReport.reset();
+    // An observer may remove itself (or another) while it is told.
+    const auto observers = m_entriesObservers;
+    for (const auto& [owner, observer] : observers) {
+        if (m_entriesObservers.count(owner) != 0)
+            observer(change, position);
+    }
 }
 
 void CLexariumDoc::OnUpdateDeleteEntry(CCmdUI* pCmdUI) {

@@ -7,8 +7,12 @@
 
 #include "Document.h"
 #include "model/TextResourceObject.h"
+#include "model/TextResourceReadReport.h"
 
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
 
 class CLexariumDoc : public CDocument {
     DECLARE_DYNCREATE(CLexariumDoc)
@@ -40,6 +44,26 @@ public:
     // Writes the plain-text export to `path`; false when it could not be written.
     bool ExportText(const CString& path);
 
+    // What happened to the entries, for those who keep results about them
+    // (the problems list, an index of the entries): a field of the entry at a
+    // position was changed, an entry was appended or removed at a position,
+    // all entries were replaced (New, Open), or they were saved.
+    enum class EntriesChange { Edited, Added, Removed, Reloaded, Saved };
+    using EntriesObserver = std::function<void(EntriesChange change, std::uint32_t position)>;
+    // Each owner has one observer; it must be removed before the owner goes.
+    void AddEntriesObserver(const void* owner, EntriesObserver observer);
+    void RemoveEntriesObserver(const void* owner);
+    // Whoever changes the entries says so here, after the change.
+    void NotifyEntriesChanged(EntriesChange change, std::uint32_t position = 0);
+    // Counts the changes to the entries (not their saving): a result made at
+    // one count is out of date at another.
+    std::uint64_t EntriesGeneration() const { return m_nEntriesGeneration; }
+    // The report of the load that gave the entries, while they are still
+    // exactly what it gave; none after any change or a save.
+    const TextResourceReadReport* LoadReport() const {
+        return m_loadReport ? &*m_loadReport : nullptr;
+    }
+
     // The audio test panel lives in the application layer, which sets this.
     static void (*s_pfnRunAudioTest)();
 
@@ -58,6 +82,9 @@ private:
     // The file last opened when it did not load whole (its real path), until a
     // copy of its original bytes has been kept; empty otherwise.
     CString m_strDamagedFile;
+    std::optional<TextResourceReadReport> m_loadReport;
+    std::uint64_t m_nEntriesGeneration = 0;
+    std::map<const void*, EntriesObserver> m_entriesObservers;
 };
 
 // The one document, or null while there is none.

@@ -25,3 +25,13 @@ constexpr UINT ID_TOOLBAR_SEARCH = 32778;
 // Beyond the first release: a reference file beside the open one.
 constexpr UINT ID_TOOLS_REFERENCE = 32850; // Tools: open a reference file
 constexpr UINT ID_VIEW_REFERENCE = 32851;  // View: show or hide the reference pane
+// Commands that came after the first editor, with ids of their own.
+constexpr UINT ID_TOOLS_CHECK = 33000;
+constexpr UINT ID_TOOLS_CHECK_OPTIONS = 33001;
+constexpr UINT ID_VIEW_PROBLEMS = 33002;
+constexpr UINT ID_NEXT_PROBLEM = 33003;
+constexpr UINT ID_PREV_PROBLEM = 33004;
+// The second toolbar (resource and window id) and the problems pane's window id.
+constexpr UINT IDR_TOOLSBAR = 170;
+constexpr UINT IDW_PROBLEMS_PANE = 171;
+constexpr UINT IDD_CHECK_OPTIONS = 172;

@@ -102,6 +102,15 @@ void CLexariumView::SelectEntryById(int id) {
         tree.scrollTo(last);
 }
 
+bool CLexariumView::SelectEntryAt(std::uint32_t position) {
+    if (g_pDocument == nullptr || position >= g_pDocument->m_textResources.GetEntryCount())
+        return false;
+    const QModelIndex item = m_model.EntryIndex(position);
+    Tree().setCurrentIndex(item);
+    Tree().scrollTo(item);
+    return true;
+}
+
 void CLexariumView::OnSelchanged() {
     const QModelIndex selected = Tree().currentIndex();
     if (!selected.isValid())

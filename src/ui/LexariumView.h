@@ -31,6 +31,9 @@ public:
     void SetCurrentItemText(const CString& text) override;
     // Selects every entry with this id in turn; the last one stays selected.
     void SelectEntryById(int id) override;
+    // Selects the entry at this position (ids may repeat; positions do not).
+    // False when the collection has no entry there.
+    bool SelectEntryAt(std::uint32_t position);
 
     EntryTreeModel& GetModel() { return m_model; }
 

@@ -6,6 +6,7 @@
 
 #include "ControlBars.h"
 #include "FrameWnd.h"
+#include "ProblemsCommands.h"
 #include "ReferenceFile.h"
 #include "SplitterWnd.h"
 
@@ -29,6 +30,8 @@ public:
     bool PreCreateWindow(CREATESTRUCT& cs) override;
     int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
     bool OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+    // After the frame's own route, the commands of the panes that came later.
+    bool OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
     // Puts a view of the kind (PANE_EDITOR or PANE_STATISTICS) into the right pane.
     void SwitchRightPane(int kind);
@@ -56,6 +59,11 @@ public:
     CToolBar m_wndToolBar;
     CSplitterWnd m_wndSplitter;
 
+    // Beyond the first editor: a second toolbar for the tools (after the
+    // toolbar, which stays as it is) and the problems list in a pane below.
+    CToolBar m_wndToolsBar;
+    CProblemsCommands m_problems;
+
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -74,4 +82,5 @@ private:
     const TextResourceEntry* m_pShownEntry = nullptr; // not owned
     std::string m_strShownIdentifier;
     const CReferenceFile* m_pShownReference = nullptr; // not owned
+    void CreateToolsBars();
 };

@@ -32,6 +32,7 @@ TEST_F(CommandTableTest, MenusHoldTheCommandsInOrderWithTheirShortcutTexts) {
     std::vector<QString> titles;
     for (QAction* action : Frame()->menuBar()->actions())
         titles.push_back(action->text());
+    // The later "&Tools" menu comes before "&?", which stays last.
     EXPECT_EQ(titles, (std::vector<QString>{"&File", "&Edit", "&View", "&Tools", "&?"}));
     EXPECT_EQ(
         MenuTexts(Frame()->FindMenu("&File")),
@@ -41,9 +42,12 @@ TEST_F(CommandTableTest, MenusHoldTheCommandsInOrderWithTheirShortcutTexts) {
               (std::vector<QString>{"&Undo\tStrg+Z", "-", "Cu&t\tStrg+X", "&Copy\tStrg+C",
                                     "&Paste\tStrg+V", "-", "&Search\tStrg+F"}));
     EXPECT_EQ(MenuTexts(Frame()->FindMenu("&View")),
-              (std::vector<QString>{"&Toolbar", "&Statusbar", "&Reference"}));
-    EXPECT_EQ(MenuTexts(Frame()->FindMenu("&Tools")), (std::vector<QString>{"Open &Reference..."}));
+              (std::vector<QString>{"&Toolbar", "&Statusbar", "&Reference", "&Problems"}));
     EXPECT_EQ(MenuTexts(Frame()->FindMenu("&?")), (std::vector<QString>{"&About Lexarium..."}));
+    EXPECT_EQ(
+        MenuTexts(Frame()->FindMenu("&Tools")),
+        (std::vector<QString>{"Open &Reference...", "-", "&Check\tStrg+F8", "Check &Options...",
+                              "-", "&Next Problem\tF8", "P&revious Problem\tUmschalt+F8"}));
 }
 
 TEST_F(CommandTableTest, ToolbarHasElevenButtonsWithPicturesAndTooltips) {
@@ -104,6 +108,10 @@ TEST_F(CommandTableTest, AcceleratorsAreTheTableKeysAndCtrlEAndCtrlFAreNotBound)
         {Qt::ShiftModifier, Qt::Key_Insert, ID_EDIT_PASTE},
         {Qt::NoModifier, Qt::Key_F6, ID_NEXT_PANE},
         {Qt::ShiftModifier, Qt::Key_F6, ID_PREV_PANE},
+        // Later commands.
+        {Qt::ControlModifier, Qt::Key_F8, ID_TOOLS_CHECK},
+        {Qt::NoModifier, Qt::Key_F8, ID_NEXT_PROBLEM},
+        {Qt::ShiftModifier, Qt::Key_F8, ID_PREV_PROBLEM},
     };
     std::vector<std::pair<int, UINT>> expected;
     for (const Binding& b : bound)
