@@ -1,6 +1,6 @@
 #include "ProblemsCommands.h"
 
-#include "AudioPath.h"
+#include "RecordingLookup.h"
 #include "CheckOptionsDlg.h"
 #include "CmdUI.h"
 #include "FormControls.h"
@@ -231,6 +231,7 @@ void CProblemsCommands::GoToFinding(int row) {
 }
 
 void CProblemsCommands::ShowStatusLine(const CString& text) {
+    // It stays until the next selection or command.
     if (m_pFrame != nullptr)
-        m_pFrame->SetMessageText(text);
+        m_pFrame->ShowStatusLine(text);
 }

@@ -217,7 +217,6 @@ TEST_F(ProblemsListTest, F8GoesRoundTheFindingsAndSaysSoWhereItWraps) {
     EXPECT_EQ(Pane().CurrentRow(), 0);
 
     auto press = [&](Qt::KeyboardModifiers modifiers) {
-        Frame()->SetMessageText({});
         Frame()->TranslateAccelerator(QKeyCombination(modifiers, Qt::Key_F8));
         Idle();
         return std::pair(Pane().CurrentRow(), Frame()->GetMessageText());
@@ -233,9 +232,13 @@ TEST_F(ProblemsListTest, F8GoesRoundTheFindingsAndSaysSoWhereItWraps) {
     EXPECT_EQ(press(Qt::ShiftModifier),
               std::pair(2, QString("Passed the first problem: continued from the last.")));
     EXPECT_EQ(CurrentPosition(), 2);
+    // The line stays over a menu and goes with the next selection.
+    ShowMenu("&Tools");
+    EXPECT_EQ(Frame()->GetMessageText(), "Passed the first problem: continued from the last.");
+    g_pTreeView->SelectEntryById(2);
+    EXPECT_EQ(Frame()->GetMessageText(), "Ready");
 
     // From an entry chosen in the tree, F8 goes to the next entry with a finding.
-    g_pTreeView->SelectEntryById(2);
     EXPECT_EQ(press(Qt::NoModifier).first, 1);
     EXPECT_EQ(CurrentPosition(), 2);
     EXPECT_TRUE(prompts->prompts.empty());
