@@ -5,10 +5,26 @@
 #include "ResourceIds.h"
 #include "Resources.h"
 
+#include <algorithm>
+
 namespace {
 
 QKeyCombination Key(Qt::KeyboardModifiers modifiers, Qt::Key key) {
     return QKeyCombination(modifiers, key);
+}
+
+// The menus of the first editor, as they have always been.
+std::vector<MenuLayout> FixedMenuLayout() {
+    return {
+        {"&File",
+         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_EXPORT, ID_SEPARATOR,
+          ID_FILE_MRU_FILE1, ID_SEPARATOR, ID_APP_EXIT}},
+        {"&Edit",
+         {ID_EDIT_UNDO, ID_SEPARATOR, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_SEPARATOR,
+          ID_EDIT_SEARCH, ID_EDIT_REPLACE}},
+        {"&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}},
+        {"&?", {ID_APP_ABOUT}},
+    };
 }
 
 } // namespace
@@ -73,21 +89,19 @@ const std::vector<CommandInfo>& CommandTable() {
          {Key(Qt::ControlModifier, Qt::Key_L)}},
         {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar", {}, {}},
         {ID_VIEW_STATUS_BAR, "&Statusbar", "Show or hide the status bar\nToggle StatusBar", {}, {}},
-        {ID_VIEW_REFERENCE,
-         "&Reference",
-         "Show or hide the reference pane\nToggle Reference",
-         {},
-         {}},
-        {ID_TOOLS_REFERENCE,
-         "Open &Reference...",
-         "Open a second file read-only and show its entry beside the current one\nOpen Reference",
-         {},
-         {}},
-        {ID_TOOLS_LENGTHS,
-         "&Lengths from recordings",
-         "Set each stored length to its recording's real length\nLengths from recordings",
-         {},
-         {}},
+        {.nID = ID_VIEW_REFERENCE,
+         .strLabel = "&Reference",
+         .strPrompt = "Show or hide the reference pane\nToggle Reference",
+         .strMenu = "&View"},
+        {.nID = ID_TOOLS_REFERENCE,
+         .strLabel = "Open &Reference...",
+         .strPrompt = "Open a second file read-only and show its entry beside the current "
+                      "one\nOpen Reference",
+         .strMenu = "&Tools"},
+        {.nID = ID_TOOLS_LENGTHS,
+         .strLabel = "&Lengths from recordings",
+         .strPrompt = "Set each stored length to its recording's real length\nLengths from recordings",
+         .strMenu = "&Tools"},
         {ID_APP_ABOUT,
          "&About Lexarium...",
          "Display program information, version number and copyright\nAbout",
@@ -119,6 +133,35 @@ const std::vector<CommandInfo>& CommandTable() {
          "Switch back to the previous window pane\nPrevious Pane",
          {},
          {Key(Qt::ShiftModifier, Qt::Key_F6)}},
+        // Later commands: each line places its command in a menu and on the tools bar.
+        {.nID = ID_VIEW_PROBLEMS,
+         .strLabel = "&Problems",
+         .strPrompt = "Show or hide the problems list\nToggle Problems",
+         .strMenu = "&View"},
+        {.nID = ID_TOOLS_CHECK,
+         .strLabel = "&Check\tStrg+F8",
+         .strPrompt = "Check the entries and their recordings for problems\nCheck",
+         .strImage = ":/toolbar/check.svg",
+         .keys = {Key(Qt::ControlModifier, Qt::Key_F8)},
+         .strMenu = "&Tools",
+         .bSeparatorBefore = true,
+         .bToolsBar = true},
+        {.nID = ID_TOOLS_CHECK_OPTIONS,
+         .strLabel = "Check &Options...",
+         .strPrompt = "Choose what the check looks at beyond the entries\nCheck Options",
+         .strMenu = "&Tools"},
+        {.nID = ID_NEXT_PROBLEM,
+         .strLabel = "&Next Problem\tF8",
+         .strPrompt = "Go to the next problem, or check when the list is empty or out of "
+                      "date\nNext Problem",
+         .keys = {Key(Qt::NoModifier, Qt::Key_F8)},
+         .strMenu = "&Tools",
+         .bSeparatorBefore = true},
+        {.nID = ID_PREV_PROBLEM,
+         .strLabel = "P&revious Problem\tUmschalt+F8",
+         .strPrompt = "Go to the previous problem\nPrevious Problem",
+         .keys = {Key(Qt::ShiftModifier, Qt::Key_F8)},
+         .strMenu = "&Tools"},
     };
     return table;
 }
@@ -132,17 +175,34 @@ const CommandInfo* FindCommand(UINT nID) {
 }
 
 const std::vector<MenuLayout>& MainMenuLayout() {
-    static const std::vector<MenuLayout> layout = {
-        {"&File",
-         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_EXPORT, ID_SEPARATOR,
-          ID_FILE_MRU_FILE1, ID_SEPARATOR, ID_APP_EXIT}},
-        {"&Edit",
-         {ID_EDIT_UNDO, ID_SEPARATOR, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_SEPARATOR,
-          ID_EDIT_SEARCH, ID_EDIT_REPLACE}},
-        {"&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_REFERENCE}},
-        {"&Tools", {ID_TOOLS_REFERENCE, ID_TOOLS_LENGTHS}},
-        {"&?", {ID_APP_ABOUT}},
-    };
+    static const std::vector<MenuLayout> layout = [] {
+        std::vector<MenuLayout> menus = FixedMenuLayout();
+        for (const CommandInfo& info : CommandTable()) {
+            if (info.strMenu.isEmpty())
+                continue;
+            auto menu = std::find_if(menus.begin(), menus.end(), [&](const MenuLayout& m) {
+                return m.strTitle == info.strMenu;
+            });
+            if (menu == menus.end()) // a new menu goes before "&?", which stays last
+                menu = menus.insert(menus.end() - 1, MenuLayout{info.strMenu, {}});
+            if (info.bSeparatorBefore && !menu->items.empty())
+                menu->items.push_back(ID_SEPARATOR);
+            menu->items.push_back(info.nID);
+        }
+        return menus;
+    }();
+    return layout;
+}
+
+const std::vector<UINT>& ToolsToolBarLayout() {
+    static const std::vector<UINT> layout = [] {
+        std::vector<UINT> buttons;
+        for (const CommandInfo& info : CommandTable()) {
+            if (info.bToolsBar)
+                buttons.push_back(info.nID);
+        }
+        return buttons;
+    }();
     return layout;
 }
 
@@ -184,4 +244,5 @@ void RegisterCommandResources() {
     res.menus[IDR_MAINFRAME] = menu;
     res.accelerators[IDR_MAINFRAME] = accelerators;
     res.toolbars[IDR_MAINFRAME] = {QSize(16, 15), MainToolBarLayout()};
+    res.toolbars[IDR_TOOLSBAR] = {QSize(16, 15), ToolsToolBarLayout()};
 }

@@ -12,10 +12,17 @@
 
 struct CommandInfo {
     UINT nID;
-    CString strLabel;  // menu label; empty for a command without a menu item
-    CString strPrompt; // status-bar prompt, "\n", tooltip; empty for none
-    CString strImage;  // toolbar picture; empty for none
-    std::vector<QKeyCombination> keys;
+    CString strLabel = {};  // menu label; empty for a command without a menu item
+    CString strPrompt = {}; // status-bar prompt, "\n", tooltip; empty for none
+    CString strImage = {};  // toolbar picture; empty for none
+    std::vector<QKeyCombination> keys = {};
+    // Commands that came later are placed by their own line: the menu they are
+    // appended to, after its fixed items and in table order (a title that no
+    // menu has makes a new menu, before "&?"), whether a line goes before
+    // the item, and whether a button on the tools bar runs the command.
+    CString strMenu = {};
+    bool bSeparatorBefore = false;
+    bool bToolsBar = false;
 };
 
 const std::vector<CommandInfo>& CommandTable();
@@ -30,6 +37,9 @@ struct MenuLayout {
 const std::vector<MenuLayout>& MainMenuLayout();
 // The toolbar's buttons in order (ID_SEPARATOR for a gap).
 const std::vector<UINT>& MainToolBarLayout();
+// The second toolbar's buttons: the commands marked for it, in table order.
+const std::vector<UINT>& ToolsToolBarLayout();
 
-// Registers menu, accelerators, toolbar, pictures and prompts under IDR_MAINFRAME.
+// Registers menu, accelerators, toolbar, pictures and prompts under IDR_MAINFRAME,
+// and the second toolbar under IDR_TOOLSBAR.
 void RegisterCommandResources();

@@ -90,6 +90,8 @@ bool CLexariumDoc::OnNewDocument() {
     m_bMarkedDamaged = false;
     ForgetCurrentEntry();
     m_textResources.Clear();
+    m_checkReport.reset();
+    NotifyEntriesChanged(EntriesChange::Reloaded);
     // The views' initial update that follows rebuilds the tree.
     return true;
 }
@@ -103,6 +105,7 @@ bool CLexariumDoc::OnOpenDocument(const CString& path) {
     ReportLoad(path, code);
     if (g_pTreeView != nullptr)
         g_pTreeView->RebuildTree();
+    NotifyEntriesChanged(EntriesChange::Reloaded);
     if (code < 0)
         ASSERT_HRESULT(kModule, kLineOpenFailed, code);
     // Also a failed load counts as opened: the document takes the path.
@@ -112,12 +115,14 @@ bool CLexariumDoc::OnOpenDocument(const CString& path) {
 std::int32_t CLexariumDoc::LoadFile(const CString& path) {
     tsFileStream stream;
     m_loadReport = TextResourceReadReport();
+    m_checkReport.reset();
     std::int32_t code = stream.Open(FileName(path).constData(), TS_OPEN_READ);
     m_bLoadOpened = code >= 0;
     if (code >= 0) {
         code = m_textResources.Read(stream, m_loadReport);
         if (code >= 0)
             SetModifiedFlag(false);
+        m_checkReport = m_loadReport; // what the checks tell of the damage, if any
     }
     // Whatever stopped the reader (damage, a file it could not read) may have
     // left bytes that a save would drop; a file that is not there, or is
@@ -187,7 +192,31 @@ std::int32_t CLexariumDoc::SaveFile(const CString& path) {
             title.chop(qsizetype(std::char_traits<char>::length(kDamagedMark)));
         SetTitle(title);
     }
+    NotifyEntriesChanged(EntriesChange::Saved);
     return code;
+}
+
+void CLexariumDoc::AddEntriesObserver(const void* owner, EntriesObserver observer) {
+    m_entriesObservers[owner] = std::move(observer);
+}
+
+void CLexariumDoc::RemoveEntriesObserver(const void* owner) {
+    m_entriesObservers.erase(owner);
+}
+
+void CLexariumDoc::NotifyEntriesChanged(EntriesChange change, std::uint32_t position) {
+    if (change != EntriesChange::Saved)
+        ++m_nEntriesGeneration;
+    // The report describes the entries as loaded; after a change or a save
+    // (which writes them whole) it no longer does.
+    if (change != EntriesChange::Reloaded)
+        m_checkReport.reset();
+    // An observer may remove itself (or another) while it is told.
+    const auto observers = m_entriesObservers;
+    for (const auto& [owner, observer] : observers) {
+        if (m_entriesObservers.count(owner) != 0)
+            observer(change, position);
+    }
 }
 
 void CLexariumDoc::OnUpdateDeleteEntry(CCmdUI* pCmdUI) {

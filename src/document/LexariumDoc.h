@@ -10,6 +10,9 @@
 #include "model/TextResourceReadReport.h"
 
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
 
 struct ReplacePlan;
 
@@ -50,6 +53,26 @@ public:
     // user is told why and the file that was there stays. False then.
     bool ExportText(const CString& path);
 
+    // What happened to the entries, for those who keep results about them
+    // (the problems list, an index of the entries): a field of the entry at a
+    // position was changed, an entry was appended or removed at a position,
+    // all entries were replaced (New, Open), or they were saved.
+    enum class EntriesChange { Edited, Added, Removed, Reloaded, Saved };
+    using EntriesObserver = std::function<void(EntriesChange change, std::uint32_t position)>;
+    // Each owner has one observer; it must be removed before the owner goes.
+    void AddEntriesObserver(const void* owner, EntriesObserver observer);
+    void RemoveEntriesObserver(const void* owner);
+    // Whoever changes the entries says so here, after the change.
+    void NotifyEntriesChanged(EntriesChange change, std::uint32_t position = 0);
+    // Counts the changes to the entries (not their saving): a result made at
+    // one count is out of date at another.
+    std::uint64_t EntriesGeneration() const { return m_nEntriesGeneration; }
+    // The report of the load that gave the entries, while they are still
+    // exactly what it gave; none after any change or a save.
+    const TextResourceReadReport* LoadReport() const {
+        return m_checkReport ? &*m_checkReport : nullptr;
+    }
+
     // The audio test panel lives in the application layer, which sets this.
     static void (*s_pfnRunAudioTest)();
 
@@ -77,6 +100,11 @@ private:
     // What the last load met (kept for the messages after it).
     TextResourceReadReport m_loadReport;
     bool m_bLoadOpened = false; // whether the last load could open its file
+    // The report of the last load while the entries are still exactly what
+    // it gave, for the checks; none after any change or a save.
+    std::optional<TextResourceReadReport> m_checkReport;
+    std::uint64_t m_nEntriesGeneration = 0;
+    std::map<const void*, EntriesObserver> m_entriesObservers;
 };
 
 // The one document, or null while there is none.

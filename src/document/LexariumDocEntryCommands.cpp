@@ -14,6 +14,7 @@ void CLexariumDoc::OnNewEntry() {
         g_pTreeView->RebuildTree(); // selects the new entry and shows it in the editor
     }
     SetModifiedFlag(true);
+    NotifyEntriesChanged(EntriesChange::Added, m_textResources.GetEntryCount() - 1);
 }
 
 void CLexariumDoc::OnDeleteEntry() {
@@ -21,8 +22,10 @@ void CLexariumDoc::OnDeleteEntry() {
         return;
     // Removes the selected entry itself, also when an earlier entry shares its
     // id: removing by id would delete that other entry instead.
-    m_textResources.DeleteEntryAt(m_textResources.PositionOf(g_pTreeView->m_pCurrentEntry));
+    const std::uint32_t position = m_textResources.PositionOf(g_pTreeView->m_pCurrentEntry);
+    m_textResources.DeleteEntryAt(position);
     g_pTreeView->m_pCurrentEntry = nullptr;
     g_pTreeView->RebuildTree();
     SetModifiedFlag(true);
+    NotifyEntriesChanged(EntriesChange::Removed, position);
 }

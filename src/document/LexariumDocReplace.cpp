@@ -15,12 +15,13 @@ void CLexariumDoc::ApplyReplacePlan(const ReplacePlan& plan) {
         return;
     ::ApplyReplacePlan(m_textResources, plan);
     SetModifiedFlag(true);
-    if (g_pTreeView == nullptr)
-        return;
     std::vector<std::uint32_t> positions;
     positions.reserve(plan.changes.size());
     for (const FieldChange& change : plan.changes)
         if (positions.empty() || positions.back() != change.position)
             positions.push_back(change.position);
-    g_pTreeView->EntriesEdited(positions);
+    for (const std::uint32_t position : positions)
+        NotifyEntriesChanged(EntriesChange::Edited, position);
+    if (g_pTreeView != nullptr)
+        g_pTreeView->EntriesEdited(positions);
 }

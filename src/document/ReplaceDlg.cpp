@@ -220,6 +220,7 @@ void CReplaceDlg::OnReplace() {
     if (after != stored) {
         stored = after;
         g_pDocument->SetModifiedFlag(true);
+        g_pDocument->NotifyEntriesChanged(CLexariumDoc::EntriesChange::Edited, m_current->position);
         if (g_pTreeView != nullptr)
             g_pTreeView->EntriesEdited({m_current->position});
     }

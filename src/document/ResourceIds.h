@@ -32,3 +32,14 @@ constexpr UINT ID_TOOLS_LENGTHS = 32852;   // Tools: stored lengths from the rec
 // Commands beyond the original set: find and replace, the filter over the tree.
 constexpr UINT ID_EDIT_REPLACE = 32800;
 constexpr UINT ID_VIEW_FILTER = 32801;
+
+// Commands that came after the first editor, with ids of their own.
+constexpr UINT ID_TOOLS_CHECK = 33000;
+constexpr UINT ID_TOOLS_CHECK_OPTIONS = 33001;
+constexpr UINT ID_VIEW_PROBLEMS = 33002;
+constexpr UINT ID_NEXT_PROBLEM = 33003;
+constexpr UINT ID_PREV_PROBLEM = 33004;
+// The second toolbar (resource and window id) and the problems pane's window id.
+constexpr UINT IDR_TOOLSBAR = 170;
+constexpr UINT IDW_PROBLEMS_PANE = 171;
+constexpr UINT IDD_CHECK_OPTIONS = 172;

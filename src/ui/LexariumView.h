@@ -37,8 +37,8 @@ public:
     void SetCurrentItemText(const CString& text) override;
     // Selects every entry with this id in turn; the last one stays selected.
     void SelectEntryById(int id) override;
-
-    // Find and replace: select by position, show a match, follow edits.
+    // Find, replace and the problems list: select by position (ids may repeat;
+    // positions do not; false when there is no entry there), show a match, follow edits.
     bool SelectEntryAt(std::uint32_t position) override;
     void ShowFieldRange(EntryField field, std::size_t from, std::size_t to) override;
     void EntriesEdited(const std::vector<std::uint32_t>& positions) override;

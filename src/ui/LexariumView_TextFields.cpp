@@ -139,8 +139,13 @@ void CLexariumView_Text::UndoChange(DWORD& member) {
 }
 
 void CLexariumView_Text::MarkModified() {
-    if (g_pDocument != nullptr)
-        g_pDocument->SetModifiedFlag(true);
+    if (g_pDocument == nullptr)
+        return;
+    g_pDocument->SetModifiedFlag(true);
+    // Without a current entry the change was undone: the entries are as they were.
+    if (const TextResourceEntry* entry = CurrentEntry())
+        g_pDocument->NotifyEntriesChanged(CLexariumDoc::EntriesChange::Edited,
+                                          g_pDocument->m_textResources.PositionOf(entry));
 }
 
 void CLexariumView_Text::OnChangeId() {

@@ -49,4 +49,11 @@ void CLexariumView_Text::OnKillfocusIdentifier() {
     } while (CountIdentifier(m_strIdentifier) > 1);
     UpdateData(false);
     g_pTreeView->SetCurrentItemText(m_strIdentifier);
+    // The repair is a change like any other: also when the file was saved
+    // since the duplicate was typed (or loaded), the document is modified.
+    if (g_pDocument != nullptr) {
+        g_pDocument->SetModifiedFlag(true);
+        g_pDocument->NotifyEntriesChanged(CLexariumDoc::EntriesChange::Edited,
+                                          g_pDocument->m_textResources.PositionOf(entry));
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "MainFrame.h"
 
+#include "LexariumDoc.h"
 #include "LexariumView.h"
 #include "LexariumView_Blank.h"
 #include "LexariumView_Text.h"
@@ -53,9 +54,30 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar);
     CreateReferencePane();
+    CreateToolsBars();
     if (s_pfnShowSplashScreen != nullptr)
         s_pfnShowSplashScreen(this);
     return 0;
+}
+
+void CMainFrame::CreateToolsBars() {
+    // Without them the editor still works as it always has: a failure here
+    // does not keep the frame from being created.
+    if (m_wndToolsBar.CreateEx(this, TBSTYLE_FLAT,
+                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
+                                   CBRS_FLYBY | CBRS_SIZE_DYNAMIC,
+                               QRect(), IDR_TOOLSBAR) &&
+        m_wndToolsBar.LoadToolBar(IDR_TOOLSBAR)) {
+        m_wndToolsBar.EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(&m_wndToolsBar);
+    }
+    m_problems.Create(this, g_pDocument);
+}
+
+bool CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return true;
+    return m_problems.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 bool CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {

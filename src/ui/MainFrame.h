@@ -6,6 +6,7 @@
 
 #include "ControlBars.h"
 #include "FrameWnd.h"
+#include "ProblemsCommands.h"
 #include "ReferenceFile.h"
 #include "SplitterWnd.h"
 
@@ -29,6 +30,8 @@ public:
     bool PreCreateWindow(CREATESTRUCT& cs) override;
     int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
     bool OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+    // After the frame's own route, the commands of the panes that came later.
+    bool OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
     // Ctrl+L: the focus to the filter field above the tree.
     void OnFocusFilter();
@@ -64,6 +67,11 @@ public:
     CToolBar m_wndToolBar;
     CSplitterWnd m_wndSplitter;
 
+    // Beyond the first editor: a second toolbar for the tools (after the
+    // toolbar, which stays as it is) and the problems list in a pane below.
+    CToolBar m_wndToolsBar;
+    CProblemsCommands m_problems;
+
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -82,4 +90,5 @@ private:
     const TextResourceEntry* m_pShownEntry = nullptr; // not owned
     std::string m_strShownIdentifier;
     const CReferenceFile* m_pShownReference = nullptr; // not owned
+    void CreateToolsBars();
 };

@@ -53,6 +53,8 @@ void CMainFrame::OnLengthsFromRecordings() {
     if (!measured->changes.empty()) {
         check::ApplyLengths(entries, measured->changes);
         g_pDocument->SetModifiedFlag(true);
+        for (const check::LengthChange& change : measured->changes)
+            g_pDocument->NotifyEntriesChanged(CLexariumDoc::EntriesChange::Edited, change.position);
         // The form shows the stored length: it shows the new one.
         if (g_pTextView != nullptr && g_pTreeView != nullptr &&
             g_pTreeView->m_pCurrentEntry != nullptr)

@@ -33,6 +33,7 @@ TEST_F(CommandTableTest, MenusHoldTheCommandsInOrderWithTheirShortcutTexts) {
     std::vector<QString> titles;
     for (QAction* action : Frame()->menuBar()->actions())
         titles.push_back(action->text());
+    // The later "&Tools" menu comes before "&?", which stays last.
     EXPECT_EQ(titles, (std::vector<QString>{"&File", "&Edit", "&View", "&Tools", "&?"}));
     EXPECT_EQ(
         MenuTexts(Frame()->FindMenu("&File")),
@@ -43,10 +44,12 @@ TEST_F(CommandTableTest, MenusHoldTheCommandsInOrderWithTheirShortcutTexts) {
         (std::vector<QString>{"&Undo\tStrg+Z", "-", "Cu&t\tStrg+X", "&Copy\tStrg+C",
                               "&Paste\tStrg+V", "-", "&Search\tStrg+F", "&Replace...\tStrg+H"}));
     EXPECT_EQ(MenuTexts(Frame()->FindMenu("&View")),
-              (std::vector<QString>{"&Toolbar", "&Statusbar", "&Reference"}));
-    EXPECT_EQ(MenuTexts(Frame()->FindMenu("&Tools")),
-              (std::vector<QString>{"Open &Reference...", "&Lengths from recordings"}));
+              (std::vector<QString>{"&Toolbar", "&Statusbar", "&Reference", "&Problems"}));
     EXPECT_EQ(MenuTexts(Frame()->FindMenu("&?")), (std::vector<QString>{"&About Lexarium..."}));
+    EXPECT_EQ(
+        MenuTexts(Frame()->FindMenu("&Tools")),
+        (std::vector<QString>{"Open &Reference...", "&Lengths from recordings", "-", "&Check\tStrg+F8", "Check &Options...",
+                              "-", "&Next Problem\tF8", "P&revious Problem\tUmschalt+F8"}));
 }
 
 TEST_F(CommandTableTest, ToolbarHasElevenButtonsWithPicturesAndTooltips) {
@@ -111,6 +114,10 @@ TEST_F(CommandTableTest, AcceleratorsAreTheTableKeysAndCtrlEAndCtrlFRunExportAnd
         {Qt::ShiftModifier, Qt::Key_F6, ID_PREV_PANE},
         {Qt::ControlModifier, Qt::Key_E, ID_FILE_EXPORT},
         {Qt::ControlModifier, Qt::Key_F, ID_EDIT_SEARCH},
+        // Later commands.
+        {Qt::ControlModifier, Qt::Key_F8, ID_TOOLS_CHECK},
+        {Qt::NoModifier, Qt::Key_F8, ID_NEXT_PROBLEM},
+        {Qt::ShiftModifier, Qt::Key_F8, ID_PREV_PROBLEM},
     };
     std::vector<std::pair<int, UINT>> expected;
     for (const Binding& b : bound)

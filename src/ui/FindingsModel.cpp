@@ -1,0 +1,61 @@
+#include "FindingsModel.h"
+
+#include "ProblemsList.h"
+
+#include <QApplication>
+#include <QPalette>
+
+FindingsModel::FindingsModel(const ProblemsList& list, QObject* parent)
+    : QAbstractTableModel(parent), m_list(list) {}
+
+void FindingsModel::Reset() {
+    beginResetModel();
+    endResetModel();
+}
+
+int FindingsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_list.Findings().size());
+}
+
+int FindingsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant FindingsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const check::Finding& finding = m_list.Findings()[std::size_t(index.row())];
+    if (role == Qt::ForegroundRole && m_list.GetState() == ProblemsList::State::OutOfDate)
+        return QApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    switch (index.column()) {
+    case ColumnKind:
+        return QString::fromStdString(finding.kind);
+    case ColumnId:
+        return finding.OfEntry() ? QVariant(QString::number(finding.id)) : QVariant();
+    case ColumnIdentifier:
+        return finding.OfEntry() ? QVariant(QString::fromUtf8(finding.identifier)) : QVariant();
+    case ColumnDetail:
+        return QString::fromUtf8(finding.detail);
+    default:
+        return {};
+    }
+}
+
+QVariant FindingsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case ColumnKind:
+        return QStringLiteral("Kind");
+    case ColumnId:
+        return QStringLiteral("Id");
+    case ColumnIdentifier:
+        return QStringLiteral("Identifier");
+    case ColumnDetail:
+        return QStringLiteral("Detail");
+    default:
+        return {};
+    }
+}

@@ -1,0 +1,62 @@
+// The commands of the problems list: Check, Check Options, the View menu's
+// toggle of the pane, and next and previous problem (F8, Shift+F8). The main
+// frame owns it and routes to it the commands nobody before it took. It keeps
+// the list in step with the document: out of date after a change to the
+// entries, emptied by New and Open, checked again after a save.
+#pragma once
+
+#include "CheckSettings.h"
+#include "CmdTarget.h"
+
+#include <QPointer>
+#include <cstdint>
+
+class CFrameWnd;
+class CLexariumDoc;
+#include "ProblemsPane.h"
+class ProblemsList;
+
+class CProblemsCommands : public CCmdTarget {
+public:
+    CProblemsCommands();
+    ~CProblemsCommands() override;
+
+    // Makes the list and its pane (hidden, at the bottom of the frame) and
+    // starts following the document.
+    void Create(CFrameWnd* pFrame, CLexariumDoc* pDoc); // neither owned
+
+    ProblemsList* List() const { return m_pList; }
+    CProblemsPane* Pane() const { return m_pPane; }
+
+    void OnCheck();
+    void OnCheckOptions();
+    void OnViewProblems();
+    void OnUpdateViewProblems(CCmdUI* pCmdUI);
+    void OnNextProblem();
+    void OnPrevProblem();
+    void OnUpdateNeedsDocument(CCmdUI* pCmdUI);
+
+    // Selects the entry of the finding in this row and puts the focus into
+    // the field the finding is about; a finding of the file or the folder
+    // says so in the status bar instead.
+    void GoToFinding(int row);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void StartCheck();
+    void Step(bool forward);
+    void ShowStatusLine(const CString& text);
+    // The position of the current entry, or -1.
+    std::int64_t CurrentPosition() const;
+
+    CFrameWnd* m_pFrame = nullptr;   // not owned
+    CLexariumDoc* m_pDoc = nullptr;  // not owned; the document followed
+    ProblemsList* m_pList = nullptr; // owned by the pane
+    QPointer<CProblemsPane> m_pPane; // a child of the frame, deleted with this
+    CCheckSettings m_settings;
+    // F8 that started a check goes on to the next finding when it ends,
+    // unless the user moved meanwhile.
+    int m_nPendingStep = 0; // +1, -1 or 0
+    std::int64_t m_nPendingFrom = -1;
+};
