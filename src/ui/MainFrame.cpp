@@ -7,6 +7,9 @@
 #include "LexariumView_Blank.h"
 #include "LexariumView_Text.h"
 #include "ResourceIds.h"
+#include "ProblemsList.h"
+
+#include <algorithm>
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
@@ -72,6 +75,21 @@ void CMainFrame::CreateToolsBars() {
         DockControlBar(&m_wndToolsBar);
     }
     m_problems.Create(this, g_pDocument);
+    // The tree's filter asks the problems list which entries have a finding
+    // (problem:): the positions of the findings about entries, in order.
+    if (auto* tree = dynamic_cast<CLexariumView*>(g_pTreeView)) {
+        tree->SetProblemSource([this] {
+            std::vector<std::uint32_t> positions;
+            if (const ProblemsList* list = m_problems.List()) {
+                for (const check::Finding& finding : list->Findings())
+                    if (finding.scope == check::Scope::Entry)
+                        positions.push_back(finding.position);
+            }
+            std::sort(positions.begin(), positions.end());
+            positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+            return positions;
+        });
+    }
 }
 
 bool CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {

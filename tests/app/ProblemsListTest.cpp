@@ -3,6 +3,7 @@
 // position and into its field, F8 round the list, and the list going out of
 // date after a change and being checked again after a save.
 
+#include "LexariumView.h"
 #include "ProblemsList.h"
 
 #include "CheckOptionsDlg.h"
@@ -20,6 +21,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -200,6 +202,24 @@ TEST_F(ProblemsListTest, AFindingLeadsToItsEntryByPositionAndIntoItsFieldWhenIds
     EXPECT_EQ(CurrentPosition(), 2);
     EXPECT_EQ(QApplication::focusWidget(), FormField(IDC_TEXT));
     EXPECT_FALSE(Doc()->IsModified()) << "going to a finding changes nothing";
+}
+
+TEST_F(ProblemsListTest, TheTreeFilterShowsTheEntriesWithAFinding) {
+    Open(MakeEntries({
+        {.id = 1, .identifier = "A", .text = ""},
+        {.id = 2, .identifier = "B", .text = "fine"},
+        {.id = 3, .identifier = "C", .text = "leer"},
+    }));
+    Check();
+    auto* tree = dynamic_cast<CLexariumView*>(g_pTreeView);
+    ASSERT_NE(tree, nullptr);
+    tree->FilterField()->setText(QStringLiteral("problem:"));
+    tree->ApplyFilter();
+    const QModelIndex root = tree->GetModel().RootIndex();
+    QStringList shown;
+    for (int row = 0; row < tree->GetModel().rowCount(root); ++row)
+        shown << tree->GetModel().index(row, 0, root).data().toString();
+    EXPECT_EQ(shown, (QStringList{"A", "C"}));
 }
 
 TEST_F(ProblemsListTest, F8GoesRoundTheFindingsAndSaysSoWhereItWraps) {
