@@ -10,6 +10,7 @@
 
 #include "audio/AudioLookup.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -74,7 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::uint8_t choice = data[0];
     TextResourceEntry entry;
-    entry.audioFile.assign(reinterpret_cast<const char*>(data + 1), size - 1);
+    // A stored name never holds a zero byte (the reader ends a field at one),
+    // and the file system could not take it: the name ends there.
+    const char* name = reinterpret_cast<const char*>(data + 1);
+    entry.audioFile.assign(name, std::find(name, name + (size - 1), '\0'));
     const bool female = (choice & 1) != 0;
     std::string folder = Tree();
     if (choice & 2)
