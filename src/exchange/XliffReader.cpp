@@ -1,6 +1,7 @@
 #include "exchange/XliffReader.h"
 
 #include "exchange/XliffWriter.h"
+#include "platform/Utf8Append.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -28,24 +29,6 @@ int ReadCallback(void* context, char* buffer, int length) {
 
 int CloseCallback(void*) {
     return 0;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 bool IsDoneState12(std::string_view state) {
@@ -166,7 +149,7 @@ bool XliffParse::Element() {
             if (hex.empty() || *end != '\0' || code == 0 || code > 0x10FFFF ||
                 (code >= 0xD800 && code <= 0xDFFF))
                 return Fail("<cp hex=\"" + hex + "\"> is not a code point");
-            AppendUtf8(*m_capture, static_cast<char32_t>(code));
+            platform::AppendUtf8(*m_capture, static_cast<char32_t>(code));
             return true;
         }
         return Fail("<" + std::string(name) + "> inside a source or target of unit \"" +

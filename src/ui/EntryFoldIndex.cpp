@@ -1,6 +1,7 @@
 #include "EntryFoldIndex.h"
 
 #include "model/TextResourceObject.h"
+#include "platform/Utf8Append.h"
 #include "platform/Win32CodePage.h"
 
 #include <QChar>
@@ -12,24 +13,6 @@ namespace {
 // Fields are separated by a zero byte, which no typed word holds, so a word
 // is only ever found inside one field. The speaker comes first.
 constexpr char kSeparator = '\0';
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 void AppendFolded(std::string& out, std::string_view utf8) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
@@ -44,7 +27,7 @@ void AppendFolded(std::string& out, std::string_view utf8) {
         }
         const platform::Utf8Sequence sequence = platform::DecodeUtf8(bytes + i, size - i);
         if (sequence.valid)
-            AppendUtf8(out, QChar::toCaseFolded(sequence.character));
+            platform::AppendUtf8(out, QChar::toCaseFolded(sequence.character));
         else
             out.append(sequence.length, '\x01');
         i += sequence.length;
