@@ -36,9 +36,74 @@ void WriteInline2(XmlOutput& xml, std::string_view text) {
     xml.Text(text.substr(run));
 }
 
-class Xliff12Writer : public UnitWriter {
+void PlainText(XmlOutput& xml, std::string_view text) {
+    xml.Text(text);
+}
+
+// What both versions write alike: the open file, and elements that differ
+// between them only in their names.
+class XliffUnitWriter : public UnitWriter {
 public:
-    Xliff12Writer(const ExportHeader& header, tsOutputStream& out) : m_header(header), m_xml(out) {}
+    XliffUnitWriter(const ExportHeader& header, tsOutputStream& out)
+        : m_header(header), m_xml(out) {}
+
+protected:
+    using TextWriter = void (*)(XmlOutput&, std::string_view);
+
+    // <name key="value">text</name> on a line of its own; nothing for an empty text.
+    void Labelled(int depth, const char* name, const char* key, std::string_view value,
+                  std::string_view text) {
+        if (text.empty())
+            return;
+        m_xml.Indent(depth);
+        m_xml.Start(name);
+        m_xml.Attribute(key, value);
+        m_xml.Text(text);
+        m_xml.End();
+    }
+
+    // A unit's element, known by the entry's identifier as its id and its name.
+    void StartUnit(int depth, const char* element, const char* nameKey,
+                   std::string_view identifier) {
+        m_xml.Indent(depth);
+        m_xml.Start(element);
+        m_xml.Attribute("id", identifier);
+        m_xml.Attribute(nameKey, identifier);
+    }
+
+    // A source or target, blanks kept as they are.
+    void Preserved(const char* name, std::string_view text, TextWriter write,
+                   const char* state = nullptr) {
+        m_xml.Indent(4);
+        m_xml.Start(name);
+        m_xml.Attribute("xml:space", "preserve");
+        if (state)
+            m_xml.Attribute("state", state);
+        write(m_xml, text);
+        m_xml.End();
+    }
+
+    // Ends the open elements from the one at `depth` out to the one at `outer`.
+    void Close(int depth, int outer) {
+        for (; depth >= outer; --depth) {
+            m_xml.Indent(depth);
+            m_xml.End();
+        }
+    }
+
+    // Ends every open element and the document.
+    std::int32_t EndDocument(int depth) {
+        Close(depth, 0);
+        return m_xml.Finish();
+    }
+
+    ExportHeader m_header;
+    XmlOutput m_xml;
+};
+
+class Xliff12Writer : public XliffUnitWriter {
+public:
+    using XliffUnitWriter::XliffUnitWriter;
 
     std::int32_t Begin() override {
         m_xml.StartDocument();
@@ -58,78 +123,38 @@ public:
 
     std::int32_t Write(const ExportUnit& unit) override {
         const TextResourceEntry& entry = *unit.entry;
-        m_xml.Indent(3);
-        m_xml.Start("trans-unit");
-        m_xml.Attribute("id", entry.identifier);
-        m_xml.Attribute("resname", entry.identifier);
+        StartUnit(3, "trans-unit", "resname", entry.identifier);
         if (unit.maxLength) {
             m_xml.Attribute("maxwidth", std::to_string(*unit.maxLength));
             m_xml.Attribute("size-unit", "char");
         }
-        m_xml.Indent(4);
-        m_xml.Start("source");
-        m_xml.Attribute("xml:space", "preserve");
-        m_xml.Text(unit.source);
-        m_xml.End();
-        m_xml.Indent(4);
-        m_xml.Start("target");
-        m_xml.Attribute("xml:space", "preserve");
-        m_xml.Attribute("state", unit.translated ? "translated" : "needs-translation");
-        m_xml.Text(unit.target);
-        m_xml.End();
-        Note("speaker", entry.speaker);
-        Note("comment", ShownValue(entry.comment));
+        Preserved("source", unit.source, PlainText);
+        Preserved("target", unit.target, PlainText,
+                  unit.translated ? "translated" : "needs-translation");
+        Labelled(4, "note", "from", "speaker", entry.speaker);
+        Labelled(4, "note", "from", "comment", ShownValue(entry.comment));
         m_xml.Indent(4);
         m_xml.Start("context-group");
         m_xml.Attribute("name", "lexarium");
         m_xml.Attribute("purpose", "information");
         Context("x-lexarium-id", std::to_string(entry.id));
-        if (!ShownValue(entry.audioFile).empty())
-            Context("x-audio-file", entry.audioFile);
+        Context("x-audio-file", ShownValue(entry.audioFile));
         Context("x-length-ms", std::to_string(entry.lengthMs));
-        m_xml.Indent(4);
-        m_xml.End(); // context-group
-        m_xml.Indent(3);
-        m_xml.End(); // trans-unit
+        Close(4, 3); // context-group, trans-unit
         return m_xml.Result();
     }
 
-    std::int32_t End() override {
-        m_xml.Indent(2);
-        m_xml.End(); // body
-        m_xml.Indent(1);
-        m_xml.End(); // file
-        m_xml.Indent(0);
-        m_xml.End(); // xliff
-        return m_xml.Finish();
-    }
+    std::int32_t End() override { return EndDocument(2); } // body, file, xliff
 
 private:
-    void Note(const char* from, std::string_view text) {
-        if (text.empty())
-            return;
-        m_xml.Indent(4);
-        m_xml.Start("note");
-        m_xml.Attribute("from", from);
-        m_xml.Text(text);
-        m_xml.End();
-    }
-
     void Context(const char* type, std::string_view value) {
-        m_xml.Indent(5);
-        m_xml.Start("context");
-        m_xml.Attribute("context-type", type);
-        m_xml.Text(value);
-        m_xml.End();
+        Labelled(5, "context", "context-type", type, value);
     }
-
-    ExportHeader m_header;
-    XmlOutput m_xml;
 };
 
-class Xliff20Writer : public UnitWriter {
+class Xliff20Writer : public XliffUnitWriter {
 public:
-    Xliff20Writer(const ExportHeader& header, tsOutputStream& out) : m_header(header), m_xml(out) {}
+    using XliffUnitWriter::XliffUnitWriter;
 
     std::int32_t Begin() override {
         m_xml.StartDocument();
@@ -156,10 +181,7 @@ public:
 
     std::int32_t Write(const ExportUnit& unit) override {
         const TextResourceEntry& entry = *unit.entry;
-        m_xml.Indent(2);
-        m_xml.Start("unit");
-        m_xml.Attribute("id", entry.identifier);
-        m_xml.Attribute("name", entry.identifier);
+        StartUnit(2, "unit", "name", entry.identifier);
         if (unit.maxLength)
             m_xml.Attribute("slr:sizeRestriction", std::to_string(*unit.maxLength));
         m_xml.Indent(3);
@@ -169,49 +191,22 @@ public:
         Note("lexarium-id", std::to_string(entry.id));
         Note("audio-file", ShownValue(entry.audioFile));
         Note("length-ms", std::to_string(entry.lengthMs));
-        m_xml.Indent(3);
-        m_xml.End(); // notes
+        Close(3, 3); // notes
         m_xml.Indent(3);
         m_xml.Start("segment");
         m_xml.Attribute("state", unit.translated ? "translated" : "initial");
-        m_xml.Indent(4);
-        m_xml.Start("source");
-        m_xml.Attribute("xml:space", "preserve");
-        WriteInline2(m_xml, unit.source);
-        m_xml.End();
-        m_xml.Indent(4);
-        m_xml.Start("target");
-        m_xml.Attribute("xml:space", "preserve");
-        WriteInline2(m_xml, unit.target);
-        m_xml.End();
-        m_xml.Indent(3);
-        m_xml.End(); // segment
-        m_xml.Indent(2);
-        m_xml.End(); // unit
+        Preserved("source", unit.source, WriteInline2);
+        Preserved("target", unit.target, WriteInline2);
+        Close(3, 2); // segment, unit
         return m_xml.Result();
     }
 
-    std::int32_t End() override {
-        m_xml.Indent(1);
-        m_xml.End(); // file
-        m_xml.Indent(0);
-        m_xml.End(); // xliff
-        return m_xml.Finish();
-    }
+    std::int32_t End() override { return EndDocument(1); } // file, xliff
 
 private:
     void Note(const char* category, std::string_view text) {
-        if (text.empty())
-            return;
-        m_xml.Indent(4);
-        m_xml.Start("note");
-        m_xml.Attribute("category", category);
-        m_xml.Text(text);
-        m_xml.End();
+        Labelled(4, "note", "category", category, text);
     }
-
-    ExportHeader m_header;
-    XmlOutput m_xml;
 };
 
 } // namespace
