@@ -78,8 +78,8 @@ bool CsvParse::EndRecord() {
         if (m_fields.size() != m_columns) {
             m_line = m_recordLine;
             m_column = 1;
-            return Fail("the record has " + std::to_string(m_fields.size()) + " fields, the header " +
-                        std::to_string(m_columns));
+            return Fail("the record has " + std::to_string(m_fields.size()) +
+                        " fields, the header " + std::to_string(m_columns));
         }
         // A text of a .trs file holds UTF-8 and no zero byte (a zero byte
         // would cut it when the file is read again).
@@ -138,6 +138,16 @@ bool CsvParse::Run() {
             if (field.size() >= kMaxUnitText)
                 return Fail("a field is longer than 10 MB");
             bool endRecord = false;
+            // A comma or a line break outside quotes ends the field; false for any other byte.
+            const auto endsField = [&] {
+                if (c == ',') {
+                    m_fields.emplace_back();
+                    state = State::FieldStart;
+                    return true;
+                }
+                endRecord = c == '\r' || c == '\n';
+                return endRecord;
+            };
             switch (state) {
             case State::FieldStart:
             case State::Unquoted:
@@ -145,12 +155,7 @@ bool CsvParse::Run() {
                     if (state == State::Unquoted)
                         return Fail("a quote inside a field that does not start with one");
                     state = State::Quoted;
-                } else if (c == ',') {
-                    m_fields.emplace_back();
-                    state = State::FieldStart;
-                } else if (c == '\r' || c == '\n') {
-                    endRecord = true;
-                } else {
+                } else if (!endsField()) {
                     field += c;
                     state = State::Unquoted;
                 }
@@ -165,12 +170,7 @@ bool CsvParse::Run() {
                 if (c == '"') {
                     field += '"';
                     state = State::Quoted;
-                } else if (c == ',') {
-                    m_fields.emplace_back();
-                    state = State::FieldStart;
-                } else if (c == '\r' || c == '\n') {
-                    endRecord = true;
-                } else {
+                } else if (!endsField()) {
                     return Fail("a quoted field goes on after its closing quote");
                 }
                 break;
