@@ -4,6 +4,7 @@
 
 #include "exchange/CsvWriter.h"
 
+#include "check/OutputText.h"
 #include "support/tsResult.h"
 
 #include <string>
@@ -13,20 +14,6 @@ namespace exchange {
 namespace {
 
 constexpr std::size_t kFlushSize = 1 << 16;
-
-void AppendField(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out += field;
-        return;
-    }
-    out += '"';
-    for (char c : field) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
 
 class CsvWriter : public UnitWriter {
 public:
@@ -42,21 +29,21 @@ public:
 
     std::int32_t Write(const ExportUnit& unit) override {
         const TextResourceEntry& entry = *unit.entry;
-        AppendField(m_buffer, entry.identifier);
+        check::AppendCsvField(m_buffer, entry.identifier);
         m_buffer += ',';
         m_buffer += std::to_string(entry.id);
         m_buffer += ',';
-        AppendField(m_buffer, entry.speaker);
+        check::AppendCsvField(m_buffer, entry.speaker);
         m_buffer += ',';
-        AppendField(m_buffer, ShownValue(entry.comment));
+        check::AppendCsvField(m_buffer, ShownValue(entry.comment));
         m_buffer += ',';
-        AppendField(m_buffer, ShownValue(entry.audioFile));
+        check::AppendCsvField(m_buffer, ShownValue(entry.audioFile));
         m_buffer += ',';
         m_buffer += std::to_string(entry.lengthMs);
         m_buffer += ',';
-        AppendField(m_buffer, unit.source);
+        check::AppendCsvField(m_buffer, unit.source);
         m_buffer += ',';
-        AppendField(m_buffer, unit.target);
+        check::AppendCsvField(m_buffer, unit.target);
         m_buffer += "\r\n";
         return m_buffer.size() >= kFlushSize ? Flush() : S_OK;
     }
