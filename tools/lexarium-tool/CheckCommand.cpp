@@ -118,26 +118,25 @@ int RunCheck(const CommandLine& line, const CheckArguments& arguments) {
 } // namespace
 
 void AddCheckCommand(CommandLine& line) {
-    auto arguments = std::make_shared<CheckArguments>();
-    CLI::App& command = line.AddCommand(
+    auto [command, arguments] = line.AddCommandWith<CheckArguments>(
         "check",
         "IN [--audio FOLDER [--recorded FILE | --no-recorded]] [--reference REF] [--max-cps N] "
         "[--levels] [--json]",
         "find what would break a build or a recording\nsession; exit status 3 with findings",
-        [&line, arguments] { return RunCheck(line, *arguments); });
-    AddOperand(command, "IN", arguments->file, "the text resource file");
+        RunCheck);
+    AddOperand(command, "IN", arguments.file, "the text resource file");
     CLI::Option* audio =
-        AddValueOption(command, "--audio", "FOLDER", arguments->folder,
+        AddValueOption(command, "--audio", "FOLDER", arguments.folder,
                        "check the recordings under FOLDER, found as the editor finds them");
     CLI::Option* recorded =
-        AddValueOption(command, "--recorded", "FILE", arguments->recorded,
+        AddValueOption(command, "--recorded", "FILE", arguments.recorded,
                        "with --audio: the recorded list (default: next to IN, named after it)");
-    CLI::Option* noRecorded = AddFlag(command, "--no-recorded", arguments->noRecorded,
+    CLI::Option* noRecorded = AddFlag(command, "--no-recorded", arguments.noRecorded,
                                       "with --audio: do not compare with the recorded list");
     recorded->excludes(noRecorded);
     recorded->needs(audio);
-    AddValueOption(command, "--reference", "REF", arguments->reference,
+    AddValueOption(command, "--reference", "REF", arguments.reference,
                    "compare with REF, the same text in another language, by identifier");
-    arguments->settings.AddTo(command);
-    AddFlag(command, "--json", arguments->json, "one JSON object instead of tab-separated lines");
+    arguments.settings.AddTo(command);
+    AddFlag(command, "--json", arguments.json, "one JSON object instead of tab-separated lines");
 }

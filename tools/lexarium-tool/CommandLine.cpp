@@ -231,6 +231,12 @@ CLI::Option* AddValueOption(CLI::App& command, const std::string& name,
         ->type_name(valueName);
 }
 
+CLI::Option* AddRequiredOption(CLI::App& command, const std::string& name,
+                               const std::string& valueName, std::string& value,
+                               const std::string& description) {
+    return command.add_option(name, value, description)->required()->type_name(valueName);
+}
+
 CLI::Option* AddRepeatedOption(CLI::App& command, const std::string& name,
                                const std::string& valueName, std::vector<std::string>& values,
                                const std::string& description) {

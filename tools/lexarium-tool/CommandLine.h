@@ -11,23 +11,23 @@
 // A command is added by a function of its own file (see ToolCommands.h):
 //
 //     void AddFooCommand(CommandLine& line) {
-//         auto arguments = std::make_shared<FooArguments>();
-//         CLI::App& command = line.AddCommand(
-//             "foo", "IN OUT [--bar NAME]", "what foo does, in one or two lines",
-//             [arguments] { return RunFoo(*arguments); });
-//         AddOperand(command, "IN", arguments->input, "the text resource file");
-//         AddOperand(command, "OUT", arguments->output, "the file written");
-//         AddValueOption(command, "--bar", "NAME", arguments->bar, "what --bar does");
+//         auto [command, arguments] = line.AddCommandWith<FooArguments>(
+//             "foo", "IN OUT [--bar NAME]", "what foo does, in one or two lines", RunFoo);
+//         AddOperand(command, "IN", arguments.input, "the text resource file");
+//         AddOperand(command, "OUT", arguments.output, "the file written");
+//         AddValueOption(command, "--bar", "NAME", arguments.bar, "what --bar does");
 //     }
 //
 // and a call in main.cpp, in the order the usage lists the commands. The
-// values live in a shared struct because CLI11 writes them while parsing,
-// before the command runs.
+// values live in a struct that the command keeps because CLI11 writes them
+// while parsing, before the command runs.
 
 #include <CLI/CLI.hpp>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 class CommandLine {
@@ -39,6 +39,24 @@ public:
     // a parse without error and gives the exit status.
     CLI::App& AddCommand(const std::string& name, const std::string& synopsis,
                          const std::string& summary, std::function<int()> run);
+
+    // The same, with the values of its operands and options in an `Arguments`
+    // that the command keeps: the command and those values, for declaring the
+    // operands and options; `run` is given them, and this command line when it
+    // takes it (for UsageError).
+    template <class Arguments, class Run>
+    std::pair<CLI::App&, Arguments&> AddCommandWith(const std::string& name,
+                                                    const std::string& synopsis,
+                                                    const std::string& summary, Run run) {
+        auto arguments = std::make_shared<Arguments>();
+        CLI::App& command = AddCommand(name, synopsis, summary, [this, arguments, run] {
+            if constexpr (std::is_invocable_v<Run, const CommandLine&, const Arguments&>)
+                return run(*this, *arguments);
+            else
+                return run(*arguments);
+        });
+        return {command, *arguments};
+    }
 
     // Parses the arguments and runs the command: the exit status.
     int Run(int argc, char** argv);
@@ -83,6 +101,10 @@ CLI::Option* AddOperand(CLI::App& command, const std::string& name, std::string&
 CLI::Option* AddValueOption(CLI::App& command, const std::string& name,
                             const std::string& valueName, std::optional<std::string>& value,
                             const std::string& description);
+// An option that takes a value and must be given: `valueName` as the usage shows it.
+CLI::Option* AddRequiredOption(CLI::App& command, const std::string& name,
+                               const std::string& valueName, std::string& value,
+                               const std::string& description);
 // An option that takes a value and may be given again, each time with one value.
 CLI::Option* AddRepeatedOption(CLI::App& command, const std::string& name,
                                const std::string& valueName, std::vector<std::string>& values,

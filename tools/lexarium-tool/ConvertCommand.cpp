@@ -9,17 +9,9 @@
 #include "support/tsMemoryStream.h"
 #include "support/tsResult.h"
 
-#include <memory>
-
 namespace {
 
-struct ConvertArguments {
-    std::string input;
-    std::string output;
-    bool acceptDamage = false;
-};
-
-int RunConvert(const ConvertArguments& arguments) {
+int RunConvert(const InOutArguments& arguments) {
     const char* input = arguments.input.c_str();
     const char* output = arguments.output.c_str();
     // One pass: each entry is written into memory as it is read, for the
@@ -35,13 +27,9 @@ int RunConvert(const ConvertArguments& arguments) {
             return 1;
         // A current file's records take as many bytes again; older ones a few more.
         records.Reserve(FileSize(input));
-        TextResourceEntry entry;
-        while (file.Reader().ReadEntry(entry)) {
-            entry.Write(records);
-            damage.Add(file.Reader().EntriesRead() - 1, entry);
-        }
+        ReadEntries(file, damage,
+                    [&](std::uint32_t, TextResourceEntry& entry) { entry.Write(records); });
         count = file.Reader().EntriesRead();
-        file.Reader().Finish();
     }
     if (!damage.Allows())
         return 1;
@@ -62,11 +50,8 @@ int RunConvert(const ConvertArguments& arguments) {
 } // namespace
 
 void AddConvertCommand(CommandLine& line) {
-    auto arguments = std::make_shared<ConvertArguments>();
-    CLI::App& command =
-        line.AddCommand("convert", "IN OUT [--accept-damage]", "save IN as a current .trs file OUT",
-                        [arguments] { return RunConvert(*arguments); });
-    AddOperand(command, "IN", arguments->input, "the text resource file, of any version");
-    AddOperand(command, "OUT", arguments->output, "the file written");
-    AddAcceptDamage(command, arguments->acceptDamage);
+    auto [command, arguments] = line.AddCommandWith<InOutArguments>(
+        "convert", "IN OUT [--accept-damage]", "save IN as a current .trs file OUT", RunConvert);
+    AddInOut(command, arguments, "the text resource file, of any version", "the file written");
+    AddAcceptDamage(command, arguments.acceptDamage);
 }

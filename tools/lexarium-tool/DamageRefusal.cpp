@@ -1,6 +1,14 @@
 #include "DamageRefusal.h"
 
+#include "ToolFiles.h"
+
 #include <cstdio>
+
+void AddInOut(CLI::App& command, InOutArguments& arguments, const std::string& in,
+              const std::string& out) {
+    AddOperand(command, "IN", arguments.input, in);
+    AddOperand(command, "OUT", arguments.output, out);
+}
 
 void AddAcceptDamage(CLI::App& command, bool& acceptDamage) {
     AddFlag(command, "--accept-damage", acceptDamage,
@@ -36,4 +44,22 @@ bool DamageRefusal::Tell(const std::optional<check::LoadDamage>& damage) const {
                              "read.\n";
     std::fputs(text.c_str(), stderr);
     return m_acceptDamage;
+}
+
+bool LoadAllowed(const std::string& path, bool acceptDamage, TextResourceObject& object) {
+    DamageRefusal damage(path, acceptDamage);
+    return Load(path.c_str(), object, &damage.Report()) && damage.Allows(object);
+}
+
+void ReadEntries(
+    StreamedFile& file, DamageRefusal& damage,
+    const std::function<void(std::uint32_t position, TextResourceEntry& entry)>& each) {
+    TextResourceReader& reader = file.Reader();
+    TextResourceEntry entry;
+    while (reader.ReadEntry(entry)) {
+        const std::uint32_t position = reader.EntriesRead() - 1;
+        damage.Add(position, entry);
+        each(position, entry);
+    }
+    reader.Finish();
 }

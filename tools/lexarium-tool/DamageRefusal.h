@@ -24,8 +24,22 @@
 #include "model/TextResourceObject.h"
 #include "model/TextResourceReadReport.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
+class StreamedFile;
+
+// The values of the commands that write OUT from IN.
+struct InOutArguments {
+    std::string input;
+    std::string output;
+    bool acceptDamage = false;
+};
+
+// Declares the operands IN and OUT, as the usage names them.
+void AddInOut(CLI::App& command, InOutArguments& arguments, const std::string& in,
+              const std::string& out);
 // Declares --accept-damage on the command.
 void AddAcceptDamage(CLI::App& command, bool& acceptDamage);
 
@@ -54,3 +68,13 @@ private:
     TextResourceReadReport m_report;
     check::LoadDamageTally m_tally;
 };
+
+// Loads `path` whole into `object`; false, after the message, when it cannot
+// be loaded or is damaged and refused.
+bool LoadAllowed(const std::string& path, bool acceptDamage, TextResourceObject& object);
+
+// Reads the opened `file` to its end: each entry is told to `damage`, then
+// given to `each` with its position. The reader is finished then; whether the
+// damage allows going on is the caller's question.
+void ReadEntries(StreamedFile& file, DamageRefusal& damage,
+                 const std::function<void(std::uint32_t position, TextResourceEntry& entry)>& each);

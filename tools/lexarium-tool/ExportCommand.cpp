@@ -19,9 +19,7 @@
 
 namespace {
 
-struct ExportArguments {
-    std::string input;
-    std::string output;
+struct ExportArguments : InOutArguments {
     std::optional<std::string> format;
     std::optional<std::string> reference;
     std::optional<std::string> sourceLanguage;
@@ -29,7 +27,6 @@ struct ExportArguments {
     std::optional<std::string> audio;
     std::optional<std::string> maxCps;
     bool bom = false;
-    bool acceptDamage = false;
 };
 
 // At most this many entries are named for each kind of note; then a count.
@@ -64,7 +61,8 @@ int RunExport(const ExportArguments& arguments) {
     }
     for (const auto& other : {std::optional<std::string>(arguments.input), arguments.reference}) {
         if (other && IsSameFile(other->c_str(), output)) {
-            std::fprintf(stderr, "%s is an input: the export would replace it. Nothing was written.\n",
+            std::fprintf(stderr,
+                         "%s is an input: the export would replace it. Nothing was written.\n",
                          output);
             return 1;
         }
@@ -88,9 +86,7 @@ int RunExport(const ExportArguments& arguments) {
 
     TextResourceObject reference;
     if (arguments.reference) {
-        DamageRefusal damage(*arguments.reference, arguments.acceptDamage);
-        if (!Load(arguments.reference->c_str(), reference, &damage.Report()) ||
-            !damage.Allows(reference))
+        if (!LoadAllowed(*arguments.reference, arguments.acceptDamage, reference))
             return 1;
         options.reference = &reference;
     }
@@ -169,34 +165,31 @@ std::string CheckLanguageTag(const std::string& tag) {
 } // namespace
 
 void AddExportCommand(CommandLine& line) {
-    auto arguments = std::make_shared<ExportArguments>();
-    CLI::App& command = line.AddCommand(
+    auto [command, arguments] = line.AddCommandWith<ExportArguments>(
         "export",
         "IN OUT --format xliff|xliff2|csv [--reference REF] [--source-language TAG] "
         "[--target-language TAG] [--audio FOLDER] [--max-cps N] [--bom] [--accept-damage]",
-        "the entries for translators: XLIFF 1.2, XLIFF 2.0 or CSV",
-        [arguments] { return RunExport(*arguments); });
-    AddOperand(command, "IN", arguments->input, "the text resource file");
-    AddOperand(command, "OUT", arguments->output, "the file written");
-    AddValueOption(command, "--format", "xliff|xliff2|csv", arguments->format,
+        "the entries for translators: XLIFF 1.2, XLIFF 2.0 or CSV", RunExport);
+    AddInOut(command, arguments, "the text resource file", "the file written");
+    AddValueOption(command, "--format", "xliff|xliff2|csv", arguments.format,
                    "xliff (XLIFF 1.2), xliff2 (XLIFF 2.0) or csv")
         ->required()
         ->check(CLI::IsMember({"xliff", "xliff2", "csv"}).description(""));
-    AddValueOption(command, "--reference", "REF", arguments->reference,
+    AddValueOption(command, "--reference", "REF", arguments.reference,
                    "the source language's file: its texts are the sources, matched by identifier");
     // Validators without a description, so that the usage names only the value.
     const CLI::Validator tag(CheckLanguageTag, "");
-    AddValueOption(command, "--source-language", "TAG", arguments->sourceLanguage,
+    AddValueOption(command, "--source-language", "TAG", arguments.sourceLanguage,
                    "the source language as a BCP 47 tag (default en)")
         ->check(tag);
-    AddValueOption(command, "--target-language", "TAG", arguments->targetLanguage,
+    AddValueOption(command, "--target-language", "TAG", arguments.targetLanguage,
                    "the target language as a BCP 47 tag (default de)")
         ->check(tag);
-    AddValueOption(command, "--audio", "FOLDER", arguments->audio,
+    AddValueOption(command, "--audio", "FOLDER", arguments.audio,
                    "with --max-cps: the lengths of the recordings found under FOLDER");
-    AddValueOption(command, "--max-cps", "N", arguments->maxCps,
+    AddValueOption(command, "--max-cps", "N", arguments.maxCps,
                    "limit each target to its recording's seconds times N characters")
         ->check(CLI::Validator(CLI::PositiveNumber).description(""));
-    AddFlag(command, "--bom", arguments->bom, "csv: a byte-order mark first, for spreadsheets");
-    AddAcceptDamage(command, arguments->acceptDamage);
+    AddFlag(command, "--bom", arguments.bom, "csv: a byte-order mark first, for spreadsheets");
+    AddAcceptDamage(command, arguments.acceptDamage);
 }

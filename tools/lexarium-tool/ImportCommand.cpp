@@ -12,7 +12,6 @@
 #include "support/tsResult.h"
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -60,8 +59,9 @@ int RunImport(const ImportArguments& arguments) {
     for (const auto& other :
          {std::optional<std::string>(arguments.translated), arguments.reference}) {
         if (other && IsSameFile(other->c_str(), output)) {
-            std::fprintf(stderr, "%s is an input that is not a text resource file to change. "
-                                 "Nothing was written.\n",
+            std::fprintf(stderr,
+                         "%s is an input that is not a text resource file to change. "
+                         "Nothing was written.\n",
                          output);
             return 1;
         }
@@ -82,8 +82,10 @@ int RunImport(const ImportArguments& arguments) {
         }
     }
     if (!file.Duplicates().empty()) {
-        std::fprintf(stderr, "%s holds identifiers more than once; a unit could not tell its "
-                             "entry. Nothing was written:\n", input);
+        std::fprintf(stderr,
+                     "%s holds identifiers more than once; a unit could not tell its "
+                     "entry. Nothing was written:\n",
+                     input);
         for (const auto& [position, first] : file.Duplicates())
             std::fprintf(stderr, "  position %u, \"%s\": the same identifier as position %u\n",
                          position, std::string(file.Identifier(position)).c_str(), first);
@@ -95,9 +97,7 @@ int RunImport(const ImportArguments& arguments) {
     options.force = arguments.force;
     TextResourceObject reference;
     if (arguments.reference) {
-        DamageRefusal damage(*arguments.reference, arguments.acceptDamage);
-        if (!Load(arguments.reference->c_str(), reference, &damage.Report()) ||
-            !damage.Allows(reference))
+        if (!LoadAllowed(*arguments.reference, arguments.acceptDamage, reference))
             return 1;
         options.reference = &reference;
     }
@@ -118,9 +118,8 @@ int RunImport(const ImportArguments& arguments) {
     }
     importer.Finish();
 
-    const int saved = Save(output, [&](tsOutputStream& stream) {
-        return file.Write(stream, importer.Changes());
-    });
+    const int saved = Save(
+        output, [&](tsOutputStream& stream) { return file.Write(stream, importer.Changes()); });
     if (saved != 0)
         return saved;
 
@@ -149,22 +148,21 @@ int RunImport(const ImportArguments& arguments) {
 } // namespace
 
 void AddImportCommand(CommandLine& line) {
-    auto arguments = std::make_shared<ImportArguments>();
-    CLI::App& command = line.AddCommand(
+    auto [command, arguments] = line.AddCommandWith<ImportArguments>(
         "import", "IN TRANSLATED OUT [--reference REF] [--all-states] [--force] [--accept-damage]",
         "the translated texts of an export back in; exit\nstatus 3 with conflicts or unknown units",
-        [arguments] { return RunImport(*arguments); });
-    AddOperand(command, "IN", arguments->input, "the current text resource file");
-    AddOperand(command, "TRANSLATED", arguments->translated,
+        RunImport);
+    AddOperand(command, "IN", arguments.input, "the current text resource file");
+    AddOperand(command, "TRANSLATED", arguments.translated,
                "XLIFF 1.2, XLIFF 2.0 or CSV, known by its content");
-    AddOperand(command, "OUT", arguments->output, "IN with the translated texts");
-    AddValueOption(command, "--reference", "REF", arguments->reference,
+    AddOperand(command, "OUT", arguments.output, "IN with the translated texts");
+    AddValueOption(command, "--reference", "REF", arguments.reference,
                    "the reference of the export: its texts are the current sources");
-    AddFlag(command, "--all-states", arguments->allStates,
+    AddFlag(command, "--all-states", arguments.allStates,
             "take every target that is not empty, whatever its state");
-    AddFlag(command, "--force", arguments->force,
+    AddFlag(command, "--force", arguments.force,
             "apply units whose source changed since the export");
     // IN itself must be whole; only a damaged reference may be taken as read.
-    AddFlag(command, "--accept-damage", arguments->acceptDamage,
+    AddFlag(command, "--accept-damage", arguments.acceptDamage,
             "go on with what could be read of a damaged REF");
 }

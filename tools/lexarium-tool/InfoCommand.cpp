@@ -8,7 +8,6 @@
 #include "model/CountWords.h"
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -22,16 +21,13 @@ int RunInfo(const InfoArguments& arguments) {
     StreamedFile input;
     if (!input.Open(arguments.file.c_str(), &damage.Report()))
         return 1;
-    TextResourceReader& reader = input.Reader();
     std::uint64_t words = 0;
     std::uint64_t characters = 0;
-    TextResourceEntry entry;
-    while (reader.ReadEntry(entry)) {
+    ReadEntries(input, damage, [&](std::uint32_t, TextResourceEntry& entry) {
         words += static_cast<std::uint64_t>(CountWords(entry.text));
         characters += entry.text.size();
-        damage.Add(reader.EntriesRead() - 1, entry);
-    }
-    reader.Finish();
+    });
+    const TextResourceReader& reader = input.Reader();
     // The figures read are printed also when the file is refused.
     std::printf("version: %u\nentries: %u\nwords: %llu\ncharacters: %llu\n",
                 static_cast<unsigned>(reader.Version()),
@@ -44,10 +40,8 @@ int RunInfo(const InfoArguments& arguments) {
 } // namespace
 
 void AddInfoCommand(CommandLine& line) {
-    auto arguments = std::make_shared<InfoArguments>();
-    CLI::App& command =
-        line.AddCommand("info", "FILE [--accept-damage]", "version, entries, words and characters",
-                        [arguments] { return RunInfo(*arguments); });
-    AddOperand(command, "FILE", arguments->file, "the text resource file");
-    AddAcceptDamage(command, arguments->acceptDamage);
+    auto [command, arguments] = line.AddCommandWith<InfoArguments>(
+        "info", "FILE [--accept-damage]", "version, entries, words and characters", RunInfo);
+    AddOperand(command, "FILE", arguments.file, "the text resource file");
+    AddAcceptDamage(command, arguments.acceptDamage);
 }

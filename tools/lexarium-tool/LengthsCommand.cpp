@@ -17,7 +17,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -138,16 +137,13 @@ int RunLengths(const LengthsArguments& arguments) {
 } // namespace
 
 void AddLengthsCommand(CommandLine& line) {
-    auto arguments = std::make_shared<LengthsArguments>();
-    CLI::App& command = line.AddCommand(
+    auto [command, arguments] = line.AddCommandWith<LengthsArguments>(
         "lengths", "IN OUT --audio FOLDER [--tolerance MS]",
         "save IN as OUT with the real lengths of the\nrecordings where the stored ones differ",
-        [arguments] { return RunLengths(*arguments); });
-    AddOperand(command, "IN", arguments->input, "a current text resource file");
-    AddOperand(command, "OUT", arguments->output, "the file written");
-    command.add_option("--audio", arguments->folder, "the folder of recordings")
-        ->required()
-        ->type_name("FOLDER");
-    AddValueOption(command, "--tolerance", "MS", arguments->tolerance,
+        RunLengths);
+    AddOperand(command, "IN", arguments.input, "a current text resource file");
+    AddOperand(command, "OUT", arguments.output, "the file written");
+    AddRequiredOption(command, "--audio", "FOLDER", arguments.folder, "the folder of recordings");
+    AddValueOption(command, "--tolerance", "MS", arguments.tolerance,
                    "leave lengths that differ by at most MS milliseconds (default 0)");
 }

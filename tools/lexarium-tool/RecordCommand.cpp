@@ -10,7 +10,6 @@
 #include "support/tsResult.h"
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -86,12 +85,8 @@ int RunRecord(const RecordArguments& arguments) {
         StreamedFile file;
         if (!file.Open(input, &damage.Report()))
             return 1;
-        TextResourceEntry entry;
-        while (file.Reader().ReadEntry(entry)) {
-            damage.Add(file.Reader().EntriesRead() - 1, entry);
-            recorder.Add(entry);
-        }
-        file.Reader().Finish();
+        ReadEntries(file, damage,
+                    [&](std::uint32_t, TextResourceEntry& entry) { recorder.Add(entry); });
     }
     check::RecordSummary summary;
     std::vector<check::RecordedLine> lines = recorder.Finish(summary);
@@ -119,23 +114,20 @@ int RunRecord(const RecordArguments& arguments) {
 } // namespace
 
 void AddRecordCommand(CommandLine& line) {
-    auto arguments = std::make_shared<RecordArguments>();
-    CLI::App& command = line.AddCommand(
+    auto [command, arguments] = line.AddCommandWith<RecordArguments>(
         "record",
         "IN --audio FOLDER [--identifier ID]... [--again] [--recorded FILE] [--accept-damage]",
         "note which text each recording under FOLDER was\nmade from, in the recorded list next "
         "to IN",
-        [arguments] { return RunRecord(*arguments); });
-    AddOperand(command, "IN", arguments->input, "the text resource file");
-    command.add_option("--audio", arguments->folder, "the folder of recordings")
-        ->required()
-        ->type_name("FOLDER");
-    AddRepeatedOption(command, "--identifier", "ID", arguments->identifiers,
+        RunRecord);
+    AddOperand(command, "IN", arguments.input, "the text resource file");
+    AddRequiredOption(command, "--audio", "FOLDER", arguments.folder, "the folder of recordings");
+    AddRepeatedOption(command, "--identifier", "ID", arguments.identifiers,
                       "only the entry with this identifier; may be given again");
-    AddFlag(command, "--again", arguments->again,
+    AddFlag(command, "--again", arguments.again,
             "write the lines again with the current texts: accepts the recordings of "
             "edited texts");
-    AddValueOption(command, "--recorded", "FILE", arguments->recorded,
+    AddValueOption(command, "--recorded", "FILE", arguments.recorded,
                    "the recorded list (default: next to IN, named after it)");
-    AddAcceptDamage(command, arguments->acceptDamage);
+    AddAcceptDamage(command, arguments.acceptDamage);
 }

@@ -28,7 +28,6 @@
 #include <deque>
 #include <fcntl.h>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -39,15 +38,12 @@
 
 namespace {
 
-struct ScriptArguments {
-    std::string input;
-    std::string output;
+struct ScriptArguments : InOutArguments {
     std::optional<std::string> folder;
     std::optional<std::string> speaker;
     std::optional<std::string> only;
     std::optional<std::string> split;
     CheckSettings settings;
-    bool acceptDamage = false;
 };
 
 // A listed entry: where its record and the one before it lie in the file.
@@ -121,13 +117,12 @@ public:
         const char* at = m_window.data() + (line.previousStart - m_windowStart);
         previousText.clear();
         if (line.start > line.previousStart) {
-            TextResourceReader::ReadRecord(
-                std::string_view(at, line.start - line.previousStart), version, m_previous);
+            TextResourceReader::ReadRecord(std::string_view(at, line.start - line.previousStart),
+                                           version, m_previous);
             previousText = m_previous.text;
         }
         TextResourceReader::ReadRecord(
-            std::string_view(at + (line.start - line.previousStart), line.length), version,
-            entry);
+            std::string_view(at + (line.start - line.previousStart), line.length), version, entry);
         return true;
     }
 
@@ -327,7 +322,8 @@ int RunScript(const CommandLine& commandLine, const ScriptArguments& arguments) 
         std::int32_t result = WriteAll(out, headerLine.data(), headerLine.size());
         for (std::size_t g = 0; g < speakers.size() && !tsFailed(result); ++g) {
             if (!arguments.split) {
-                result = WriteRows(speakers[g], records, version, filter, folder != nullptr, {&out});
+                result =
+                    WriteRows(speakers[g], records, version, filter, folder != nullptr, {&out});
                 continue;
             }
             const std::string path =
@@ -376,21 +372,19 @@ int RunScript(const CommandLine& commandLine, const ScriptArguments& arguments) 
 } // namespace
 
 void AddScriptCommand(CommandLine& line) {
-    auto arguments = std::make_shared<ScriptArguments>();
-    CLI::App& command = line.AddCommand(
+    auto [command, arguments] = line.AddCommandWith<ScriptArguments>(
         "script",
-        "IN OUT [--audio FOLDER] [--speaker NAME] [--only KINDS] [--split FOLDER] [--accept-damage]",
-        "the recording script as CSV, by speaker",
-        [&line, arguments] { return RunScript(line, *arguments); });
-    AddOperand(command, "IN", arguments->input, "the text resource file");
-    AddOperand(command, "OUT", arguments->output, "the CSV file written");
-    AddValueOption(command, "--audio", "FOLDER", arguments->folder,
+        "IN OUT [--audio FOLDER] [--speaker NAME] [--only KINDS] [--split FOLDER] "
+        "[--accept-damage]",
+        "the recording script as CSV, by speaker", RunScript);
+    AddInOut(command, arguments, "the text resource file", "the CSV file written");
+    AddValueOption(command, "--audio", "FOLDER", arguments.folder,
                    "tell whether each recording and female take is under FOLDER");
-    AddValueOption(command, "--speaker", "NAME", arguments->speaker, "only the lines of NAME");
-    AddValueOption(command, "--only", "KINDS", arguments->only,
+    AddValueOption(command, "--speaker", "NAME", arguments.speaker, "only the lines of NAME");
+    AddValueOption(command, "--only", "KINDS", arguments.only,
                    "only lines with a finding of check of these kinds (a,b,...)");
-    AddValueOption(command, "--split", "FOLDER", arguments->split,
+    AddValueOption(command, "--split", "FOLDER", arguments.split,
                    "also one CSV per speaker in FOLDER");
-    arguments->settings.AddTo(command);
-    AddAcceptDamage(command, arguments->acceptDamage);
+    arguments.settings.AddTo(command);
+    AddAcceptDamage(command, arguments.acceptDamage);
 }

@@ -8,15 +8,7 @@
 #include "model/TextExport.h"
 #include "support/tsResult.h"
 
-#include <memory>
-
 namespace {
-
-struct TextArguments {
-    std::string input;
-    std::string output;
-    bool acceptDamage = false;
-};
 
 // Hands the export's pieces to the output stream.
 TextExportWriter::Sink SinkInto(tsOutputStream& out, std::int32_t& result) {
@@ -27,7 +19,7 @@ TextExportWriter::Sink SinkInto(tsOutputStream& out, std::int32_t& result) {
     };
 }
 
-int RunText(const TextArguments& arguments) {
+int RunText(const InOutArguments& arguments) {
     const char* input = arguments.input.c_str();
     const char* output = arguments.output.c_str();
     DamageRefusal damage(arguments.input, arguments.acceptDamage);
@@ -67,11 +59,9 @@ int RunText(const TextArguments& arguments) {
 } // namespace
 
 void AddTextCommand(CommandLine& line) {
-    auto arguments = std::make_shared<TextArguments>();
-    CLI::App& command = line.AddCommand("text", "IN OUT [--accept-damage]",
-                                        "the plain-text export of IN, as the editor writes it",
-                                        [arguments] { return RunText(*arguments); });
-    AddOperand(command, "IN", arguments->input, "the text resource file");
-    AddOperand(command, "OUT", arguments->output, "the text file written");
-    AddAcceptDamage(command, arguments->acceptDamage);
+    auto [command, arguments] = line.AddCommandWith<InOutArguments>(
+        "text", "IN OUT [--accept-damage]", "the plain-text export of IN, as the editor writes it",
+        RunText);
+    AddInOut(command, arguments, "the text resource file", "the text file written");
+    AddAcceptDamage(command, arguments.acceptDamage);
 }

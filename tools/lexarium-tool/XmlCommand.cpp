@@ -5,20 +5,11 @@
 #include "ToolCommands.h"
 #include "ToolFiles.h"
 
-#include <memory>
-
 namespace {
 
-struct XmlArguments {
-    std::string input;
-    std::string output;
-    bool acceptDamage = false;
-};
-
-int RunXml(const XmlArguments& arguments) {
-    DamageRefusal damage(arguments.input, arguments.acceptDamage);
+int RunXml(const InOutArguments& arguments) {
     TextResourceObject object;
-    if (!Load(arguments.input.c_str(), object, &damage.Report()) || !damage.Allows(object))
+    if (!LoadAllowed(arguments.input, arguments.acceptDamage, object))
         return 1;
     return Save(arguments.output.c_str(),
                 [&](tsOutputStream& stream) { return object.WriteXml(stream); });
@@ -27,11 +18,8 @@ int RunXml(const XmlArguments& arguments) {
 } // namespace
 
 void AddXmlCommand(CommandLine& line) {
-    auto arguments = std::make_shared<XmlArguments>();
-    CLI::App& command =
-        line.AddCommand("xml", "IN OUT [--accept-damage]", "export the texts of IN as XML to OUT",
-                        [arguments] { return RunXml(*arguments); });
-    AddOperand(command, "IN", arguments->input, "the text resource file");
-    AddOperand(command, "OUT", arguments->output, "the XML file written (Windows-1252)");
-    AddAcceptDamage(command, arguments->acceptDamage);
+    auto [command, arguments] = line.AddCommandWith<InOutArguments>(
+        "xml", "IN OUT [--accept-damage]", "export the texts of IN as XML to OUT", RunXml);
+    AddInOut(command, arguments, "the text resource file", "the XML file written (Windows-1252)");
+    AddAcceptDamage(command, arguments.acceptDamage);
 }
