@@ -4,13 +4,12 @@
 
 #include "EntryTree.h"
 #include "FormControls.h"
-#include "LexariumApp.h"
 #include "LexariumDoc.h"
 #include "LexariumView.h"
 #include "LexariumView_Text.h"
 #include "testdata/TestData.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTreeView>
@@ -118,15 +117,3 @@ void BM_KeystrokeAtTheEndOfALongText(benchmark::State& state) {
 BENCHMARK(BM_KeystrokeAtTheEndOfALongText)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    CLexariumApp app;
-    app.InitApplication({});
-    if (!app.InitInstance())
-        return 1;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

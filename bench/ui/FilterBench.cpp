@@ -3,12 +3,10 @@
 // and a speaker; and the first keystroke, which folds every entry once.
 
 #include "EntryTree.h"
-#include "LexariumApp.h"
 #include "LexariumDoc.h"
 #include "LexariumView.h"
 #include "testdata/TestData.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <benchmark/benchmark.h>
 
@@ -76,15 +74,3 @@ BENCHMARK(BM_FilterKeystrokeCommonWord)->Arg(1000000)->Unit(benchmark::kMillisec
 BENCHMARK(BM_FilterKeystrokeRareWord)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FilterKeystrokeSpeakerAndWord)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FilterFirstKeystroke)->Arg(1000000)->Iterations(3)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    CLexariumApp app;
-    app.InitApplication({});
-    if (!app.InitInstance())
-        return 1;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -5,12 +5,11 @@
 //     lexarium_bench_recordings 100000 FOLDER
 // and named in LEXARIUM_BENCH_RECORDINGS; without it that benchmark is skipped.
 
-#include "LexariumApp.h"
 #include "LexariumDoc.h"
 #include "ProblemsList.h"
 #include "testdata/TestData.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <benchmark/benchmark.h>
 
@@ -64,15 +63,3 @@ void BM_CheckWithRecordings(benchmark::State& state) {
 BENCHMARK(BM_CheckWithRecordings)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    CLexariumApp app;
-    app.InitApplication({});
-    if (!app.InitInstance())
-        return 1;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
