@@ -34,36 +34,38 @@ void ReplaceAll(benchmark::State& state, FindOptions options, ReplaceScope scope
     state.SetItemsProcessed(state.iterations() * count);
 }
 
-// A word in two of the five kinds of text, letter case ignored.
-void BM_ReplaceAllTextWord(benchmark::State& state) {
-    ReplaceAll(state, {"gate", "door", false, false, false}, ReplaceScope::Text);
-}
-// The same in every field, whole words only.
-void BM_ReplaceAllFieldsWholeWord(benchmark::State& state) {
-    ReplaceAll(state, {"gate", "door", false, true, false}, ReplaceScope::All);
-}
-// A word with an umlaut, case matched, in the text.
-void BM_ReplaceAllNonAscii(benchmark::State& state) {
-    ReplaceAll(state, {"Br\u00FCcke", "Furt", true, false, false}, ReplaceScope::Text);
-}
-// The same letting case go: the text's ASCII part is the quick test.
-void BM_ReplaceAllNonAsciiIgnoringCase(benchmark::State& state) {
-    ReplaceAll(state, {"BR\u00DCCKE", "Furt", false, false, false}, ReplaceScope::Text);
-}
-// A regular expression over every text: no quick test can skip a field.
-void BM_ReplaceAllRegex(benchmark::State& state) {
-    ReplaceAll(state, {"\\bgate\\b", "door", false, false, true}, ReplaceScope::Text);
-}
-// Every identifier renamed: the uniqueness rule is checked a million times.
-void BM_ReplaceAllIdentifiers(benchmark::State& state) {
-    ReplaceAll(state, {"_DIALOG_", "_LINE_", true, false, false}, ReplaceScope::Identifier);
-}
+// One benchmark a row, over a million entries.
+struct ReplaceCase {
+    const char* name;
+    FindOptions options;
+    ReplaceScope scope;
+};
+
+const ReplaceCase kCases[] = {
+    // A word in two of the five kinds of text, letter case ignored.
+    {"BM_ReplaceAllTextWord", {"gate", "door", false, false, false}, ReplaceScope::Text},
+    // The same in every field, whole words only.
+    {"BM_ReplaceAllFieldsWholeWord", {"gate", "door", false, true, false}, ReplaceScope::All},
+    // A word with an umlaut, case matched, in the text.
+    {"BM_ReplaceAllNonAscii", {"Br\u00FCcke", "Furt", true, false, false}, ReplaceScope::Text},
+    // The same letting case go: the text's ASCII part is the quick test.
+    {"BM_ReplaceAllNonAsciiIgnoringCase",
+     {"BR\u00DCCKE", "Furt", false, false, false},
+     ReplaceScope::Text},
+    // A regular expression over every text: no quick test can skip a field.
+    {"BM_ReplaceAllRegex", {"\\bgate\\b", "door", false, false, true}, ReplaceScope::Text},
+    // Every identifier renamed: the uniqueness rule is checked a million times.
+    {"BM_ReplaceAllIdentifiers",
+     {"_DIALOG_", "_LINE_", true, false, false},
+     ReplaceScope::Identifier},
+};
+
+[[maybe_unused]] const bool kRegistered = [] {
+    for (const ReplaceCase& entry : kCases)
+        benchmark::RegisterBenchmark(entry.name, ReplaceAll, entry.options, entry.scope)
+            ->Arg(1000000)
+            ->Unit(benchmark::kMillisecond);
+    return true;
+}();
 
 } // namespace
-
-BENCHMARK(BM_ReplaceAllTextWord)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReplaceAllFieldsWholeWord)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReplaceAllNonAscii)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReplaceAllNonAsciiIgnoringCase)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReplaceAllRegex)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReplaceAllIdentifiers)->Arg(1000000)->Unit(benchmark::kMillisecond);
