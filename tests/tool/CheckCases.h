@@ -62,6 +62,34 @@ inline void WriteRecording(const std::string& path, int milliseconds, int format
     sf_close(file);
 }
 
+// A folder with one recording of each kind the check tells apart: found, a
+// female take, too long, not a recording, another letter case, cut short, in
+// a subfolder, named by no entry, and a file that is no recording at all.
+inline void WriteRecordings(const std::filesystem::path& rec) {
+    WriteRecording((rec / "hello.wav").string(), 1000);
+    WriteRecording((rec / "hello_fem.wav").string(), 900);
+    WriteRecording((rec / "long.wav").string(), 2000);
+    WriteBytes((rec / "long_fem.wav").string(), "RIFF, but not a recording");
+    WriteRecording((rec / "Case.WAV").string(), 500);
+    WriteBytes((rec / "broken.wav").string(), std::string(100, 'x'));
+    WriteRecording((rec / "sub/deep.wav").string(), 300);
+    WriteRecording((rec / "sub/orphan.flac").string(), 300, SF_FORMAT_FLAC);
+    WriteBytes((rec / "notes.txt").string(), "not audio");
+}
+
+// The file whose entries name the recordings of WriteRecordings.
+inline std::string RecordingsFile() {
+    return FileOf({
+        Entry(1, "HELLO", "a", "hello.wav", 1100), // 100 ms: within
+        Entry(2, "LONG", "b", "long.wav", 1500),
+        Entry(3, "CASE", "c", "case.wav", 500),
+        Entry(4, "BROKEN", "d", "broken.wav", 0),
+        Entry(5, "GONE", "e", "missing.wav", 0),
+        Entry(6, "NONE", "f", "leer", 0),
+        Entry(7, "DEEP", "g", "sub\\deep.wav", 300),
+    });
+}
+
 // Writes the inputs below `folder` and lists them.
 inline std::vector<Case> WriteCases(const std::filesystem::path& folder) {
     using namespace trsbytes;
@@ -96,27 +124,8 @@ inline std::vector<Case> WriteCases(const std::filesystem::path& folder) {
                                                   27)) +
                             Record(1, "bad \xFF\xC3 utf-8") + "x");
 
-    const std::filesystem::path rec = folder / "rec";
-    WriteRecording((rec / "hello.wav").string(), 1000);
-    WriteRecording((rec / "hello_fem.wav").string(), 900);
-    WriteRecording((rec / "long.wav").string(), 2000);
-    WriteBytes((rec / "long_fem.wav").string(), "RIFF, but not a recording");
-    WriteRecording((rec / "Case.WAV").string(), 500);
-    WriteBytes((rec / "broken.wav").string(), std::string(100, 'x'));
-    WriteRecording((rec / "sub/deep.wav").string(), 300);
-    WriteRecording((rec / "sub/orphan.flac").string(), 300, SF_FORMAT_FLAC);
-    WriteBytes((rec / "notes.txt").string(), "not audio");
-    add("recordings",
-        FileOf({
-            Entry(1, "HELLO", "a", "hello.wav", 1100),
-            Entry(2, "LONG", "b", "long.wav", 1500),
-            Entry(3, "CASE", "c", "case.wav", 500),
-            Entry(4, "BROKEN", "d", "broken.wav", 0),
-            Entry(5, "GONE", "e", "missing.wav", 0),
-            Entry(6, "NONE", "f", "leer", 0),
-            Entry(7, "DEEP", "g", "sub\\deep.wav", 300),
-        }),
-        "rec");
+    WriteRecordings(folder / "rec");
+    add("recordings", RecordingsFile(), "rec");
 
     for (const auto& [name, bytes] : testdata::MakeSeedFiles())
         add("seed-" + name.substr(0, name.size() - 4), bytes);

@@ -20,7 +20,8 @@ namespace {
 using checkcases::Entry;
 using checkcases::FileOf;
 using checkcases::Record;
-using checkcases::WriteRecording;
+using checkcases::RecordingsFile;
+using checkcases::WriteRecordings;
 
 class CheckTest : public ::testing::Test {
 protected:
@@ -114,25 +115,8 @@ TEST_F(CheckTest, EverySortOfDamageIsToldWhereItIs) {
 
 TEST_F(CheckTest, RecordingsAreFoundAsTheEditorFindsThem) {
     const std::string rec = dir.File("rec");
-    WriteRecording(rec + "/hello.wav", 1000);
-    WriteRecording(rec + "/hello_fem.wav", 900);
-    WriteRecording(rec + "/long.wav", 2000);
-    WriteBytes(rec + "/long_fem.wav", "RIFF, but not a recording");
-    WriteRecording(rec + "/Case.WAV", 500);
-    WriteBytes(rec + "/broken.wav", std::string(100, 'x'));
-    WriteRecording(rec + "/sub/deep.wav", 300);
-    WriteRecording(rec + "/sub/orphan.flac", 300, SF_FORMAT_FLAC);
-    WriteBytes(rec + "/notes.txt", "not audio");
-    Outcome outcome = Check(FileOf({
-                                Entry(1, "HELLO", "a", "hello.wav", 1100), // 100 ms: within
-                                Entry(2, "LONG", "b", "long.wav", 1500),
-                                Entry(3, "CASE", "c", "case.wav", 500),
-                                Entry(4, "BROKEN", "d", "broken.wav", 0),
-                                Entry(5, "GONE", "e", "missing.wav", 0),
-                                Entry(6, "NONE", "f", "leer", 0),
-                                Entry(7, "DEEP", "g", "sub\\deep.wav", 300),
-                            }),
-                            " --audio " + Quote(rec));
+    WriteRecordings(rec);
+    Outcome outcome = Check(RecordingsFile(), " --audio " + Quote(rec));
     EXPECT_EQ(outcome.status, 3) << outcome.err;
     EXPECT_EQ(outcome.out,
               "length-mismatch\t1\t2\tLONG\tstored 1500 ms, \"" + rec +
