@@ -4,6 +4,14 @@
 
 namespace check {
 
+std::string TextChangedDetail(const RecordedLine& line) {
+    return "the text changed after it was recorded on " + line.RecordedDay();
+}
+
+std::string NewTakeDetail(const RecordedLine& line) {
+    return "a new take since " + line.RecordedDay() + "; run record to accept it";
+}
+
 RecordedChecks::RecordedChecks(std::shared_ptr<const RecordedList> list) : m_list(std::move(list)) {
     m_lines.reserve(m_list->lines.size());
     for (const RecordedLine& line : m_list->lines)
@@ -48,11 +56,11 @@ RecordedChecks::Finish(const std::vector<FactReaders::Measured>& measured) {
         if (!at->sha256.empty() && at->sha256 != line.audioSha256) {
             finding.kind = "new-take";
             finding.field = Field::AudioFile;
-            finding.detail = "a new take since " + line.RecordedDay() + "; run record to accept it";
+            finding.detail = NewTakeDetail(line);
         } else if (pending.textChanged) {
             finding.kind = "text-changed";
             finding.field = Field::Text;
-            finding.detail = "the text changed after it was recorded on " + line.RecordedDay();
+            finding.detail = TextChangedDetail(line);
         } else {
             continue;
         }

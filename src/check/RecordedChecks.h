@@ -11,12 +11,17 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace check {
+
+// The details of the two findings, as check and the editor's status line word them.
+std::string TextChangedDetail(const RecordedLine& line);
+std::string NewTakeDetail(const RecordedLine& line);
 
 class RecordedChecks {
 public:

@@ -135,8 +135,10 @@ void CLexariumView::OnSelchanged() {
         frame->ClearStatusLine();
     if (m_model.IsRoot(selected)) {
         // The current entry stays: the entry commands still act on it.
-        if (frame != nullptr)
+        if (frame != nullptr) {
             frame->SwitchRightPane(PANE_STATISTICS);
+            frame->OnEntrySelected(nullptr);
+        }
         if (CWinApp* app = AfxGetApp())
             app->RequestIdleUpdate();
         return;
@@ -152,8 +154,10 @@ void CLexariumView::OnSelchanged() {
         g_pTextView->FillFromEntry();
         g_pTextView->ShowEntryFields(true);
     }
-    if (frame != nullptr)
+    if (frame != nullptr) {
         frame->OnCurrentEntryChanged();
+        frame->OnEntrySelected(m_pCurrentEntry);
+    }
     // The enable rules of the entry commands follow the selection.
     if (CWinApp* app = AfxGetApp())
         app->RequestIdleUpdate();

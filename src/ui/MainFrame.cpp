@@ -75,6 +75,7 @@ void CMainFrame::CreateToolsBars() {
         DockControlBar(&m_wndToolsBar);
     }
     m_problems.Create(this, g_pDocument);
+    CreateRecordingStatus();
     // The tree's filter asks the problems list which entries have a finding
     // (problem:): the positions of the findings about entries, in order.
     if (auto* tree = dynamic_cast<CLexariumView*>(g_pTreeView)) {

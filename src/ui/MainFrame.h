@@ -7,6 +7,7 @@
 #include "ControlBars.h"
 #include "FrameWnd.h"
 #include "ProblemsCommands.h"
+#include "RecordingStatus.h"
 #include "ReferenceFile.h"
 #include "SplitterWnd.h"
 
@@ -62,6 +63,11 @@ public:
     void OnLengthsFromRecordings();
     void OnUpdateLengthsFromRecordings(CCmdUI* pCmdUI);
 
+    // An entry was selected (null: the root, or none): the status line tells
+    // of its recording once that is looked up.
+    void OnEntrySelected(const TextResourceEntry* entry);
+    CRecordingStatus* GetRecordingStatus() const { return m_pRecordingStatus.get(); }
+
     int m_nRightPane;
     CStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;
@@ -91,4 +97,7 @@ private:
     std::string m_strShownIdentifier;
     const CReferenceFile* m_pShownReference = nullptr; // not owned
     void CreateToolsBars();
+    void CreateRecordingStatus();
+
+    std::unique_ptr<CRecordingStatus> m_pRecordingStatus;
 };

@@ -112,6 +112,8 @@ void CMainFrame::FollowDocument() {
     const bool anotherFile = changes != m_nFollowedChanges;
     m_nFollowedChanges = changes;
     m_strFollowedPath = path;
+    if (m_pRecordingStatus)
+        m_pRecordingStatus->Follow(ToUtf8(path));
     std::unique_ptr<QSettings> settings = Profile();
     if (!anotherFile) {
         // The same contents under a new name: the reference goes with them.

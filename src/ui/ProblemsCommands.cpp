@@ -121,7 +121,10 @@ void CProblemsCommands::StartCheck() {
         return;
     m_pPane->show();
     const CString folder = g_pMissionFolder != nullptr ? *g_pMissionFolder : CString();
-    m_pList->Check(*g_pDocument, m_settings.ToOptions(folder));
+    std::shared_ptr<const check::RecordedList> recorded;
+    if (m_settings.bRecordings && m_recordedList)
+        recorded = m_recordedList();
+    m_pList->Check(*g_pDocument, m_settings.ToOptions(folder, std::move(recorded)));
     m_pPane->OnCheckStarted();
 }
 

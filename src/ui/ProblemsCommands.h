@@ -10,6 +10,8 @@
 
 #include <QPointer>
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 class CFrameWnd;
 class CLexariumDoc;
@@ -26,6 +28,11 @@ public:
     void Create(CFrameWnd* pFrame, CLexariumDoc* pDoc); // neither owned
 
     ProblemsList* List() const { return m_pList; }
+    const CCheckSettings& Settings() const { return m_settings; }
+    // Where a check gets the recorded list of the open file (may give null).
+    void SetRecordedListSource(std::function<std::shared_ptr<const check::RecordedList>()> source) {
+        m_recordedList = std::move(source);
+    }
     CProblemsPane* Pane() const { return m_pPane; }
 
     void OnCheck();
@@ -55,6 +62,7 @@ private:
     ProblemsList* m_pList = nullptr; // owned by the pane
     QPointer<CProblemsPane> m_pPane; // a child of the frame, deleted with this
     CCheckSettings m_settings;
+    std::function<std::shared_ptr<const check::RecordedList>()> m_recordedList;
     // F8 that started a check goes on to the next finding when it ends,
     // unless the user moved meanwhile.
     int m_nPendingStep = 0; // +1, -1 or 0

@@ -3,6 +3,10 @@
 // position and into its field, F8 round the list, and the list going out of
 // date after a change and being checked again after a save.
 
+// Recordings of known levels; named before Qt makes "signals" a keyword.
+#include "tool/Signals.h"
+namespace tones = signals;
+
 #include "LexariumView.h"
 #include "ProblemsList.h"
 
@@ -16,6 +20,8 @@
 #include "ResourceIds.h"
 #include "common/FileContent.h"
 #include "common/WavFile.h"
+#include "check/RecordedList.h"
+#include "check/Sha256.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -307,4 +313,103 @@ TEST_F(ProblemsListTest, AnEditPutsTheListOutOfDateAndASaveChecksAgain) {
     Frame()->ExecuteCommand(ID_FILE_NEW);
     EXPECT_EQ(List().GetState(), ProblemsList::State::NotChecked);
     EXPECT_TRUE(Rows().empty());
+}
+
+TEST_F(ProblemsListTest, CheckOptionsKeepThePaceAndTheLevelsAndTheListShowsTheirFindings) {
+    using tones::kNormal;
+    using tones::WriteSignal;
+    const std::string folder = dir.File("voices");
+    WriteSignal(folder + "/good.wav", {{2.0, kNormal}});
+    WriteSignal(folder + "/fast.wav", {{1.0, kNormal}});
+    WriteSignal(folder + "/clipped.wav", {{1.5, kNormal}, {0.002, 1.0}, {1.5, kNormal}});
+    WriteSignal(folder + "/lead.wav", {{1.5, 0.0}, {2.0, kNormal}});
+    WriteSignal(folder + "/quiet.wav", {{3.0, kNormal / std::sqrt(10.0)}}); // 10 LU quieter
+    WriteSignal(folder + "/rate.wav", {{3.0, kNormal}}, 44100);
+    WriteSignal(folder + "/edited.wav", {{2.0, kNormal}});
+    WriteSignal(folder + "/retake.wav", {{2.0, kNormal}});
+    const TextResourceObject entries = MakeEntries({
+        {.id = 1, .identifier = "GOOD", .audioFile = "good.wav", .text = "fine", .lengthMs = 2000},
+        {.id = 2, .identifier = "FAST", .audioFile = "fast.wav", .text = std::string(30, 'a'),
+         .lengthMs = 1000},
+        {.id = 3, .identifier = "CLIPPED", .audioFile = "clipped.wav", .text = "c",
+         .lengthMs = 3002},
+        {.id = 4, .identifier = "LEAD", .audioFile = "lead.wav", .text = "l", .lengthMs = 3500},
+        {.id = 5, .identifier = "QUIET", .audioFile = "quiet.wav", .text = "q", .lengthMs = 3000},
+        {.id = 6, .identifier = "RATE", .audioFile = "rate.wav", .text = "r", .lengthMs = 3000},
+        {.id = 7, .identifier = "EDITED", .audioFile = "edited.wav", .text = "now",
+         .lengthMs = 2000},
+        {.id = 8, .identifier = "RETAKE", .audioFile = "retake.wav", .text = "t",
+         .lengthMs = 2000},
+    });
+    // The recorded list: GOOD as it is, EDITED from another text, RETAKE from other bytes.
+    auto listed = [&](std::uint32_t position, const std::string& text, const std::string& audio) {
+        TextResourceEntry entry = *entries.GetEntry(position);
+        entry.text = text;
+        std::string hash, reason;
+        EXPECT_TRUE(check::Sha256OfFile(folder + "/" + entry.audioFile, hash, reason));
+        return check::RecordedLine{entry.identifier, entry.id, entry.audioFile,
+                                   check::TextSha256(entry), 2000,
+                                   audio.empty() ? hash : check::Sha256Hex(audio),
+                                   "2026-11-02T10:00:00Z"};
+    };
+    WriteFile(Path("file.recorded.tsv"),
+              check::FormatRecordedList({listed(0, "fine", ""), listed(6, "before", ""),
+                                         listed(7, "t", "other bytes")}));
+    Open(entries);
+    app->m_strMissionFolder = QString::fromStdString(folder);
+
+    auto field = [](CDialog& dlg, int id) { return qobject_cast<QLineEdit*>(dlg.GetDlgItem(id)); };
+    auto button = [](CDialog& dlg, int id) {
+        return static_cast<QAbstractButton*>(dlg.GetDlgItem(id));
+    };
+    // The defaults: the pace at 20, the levels off and closed until the recordings are on.
+    prompts->DriveDialog([&](CDialog& dlg) {
+        EXPECT_TRUE(button(dlg, IDC_CHECK_PACE)->isChecked());
+        EXPECT_EQ(field(dlg, IDC_CHECK_MAX_CPS)->text(), "20");
+        EXPECT_FALSE(button(dlg, IDC_CHECK_LEVELS)->isChecked());
+        EXPECT_FALSE(button(dlg, IDC_CHECK_LEVELS)->isEnabled());
+        EXPECT_EQ(field(dlg, IDC_CHECK_MAX_SILENCE)->text(), "1000");
+        EXPECT_EQ(field(dlg, IDC_CHECK_LOUDNESS)->text(), "-23");
+        EXPECT_EQ(field(dlg, IDC_CHECK_TOLERANCE)->text(), "3");
+        EXPECT_FALSE(field(dlg, IDC_CHECK_LOUDNESS)->isEnabled());
+        button(dlg, IDC_CHECK_RECORDINGS)->click();
+        button(dlg, IDC_CHECK_LEVELS)->click();
+        EXPECT_TRUE(field(dlg, IDC_CHECK_LOUDNESS)->isEnabled());
+        // A limit that is no number is refused and the dialog stays.
+        field(dlg, IDC_CHECK_MAX_CPS)->selectAll();
+        QTest::keyClicks(field(dlg, IDC_CHECK_MAX_CPS), "fast");
+        button(dlg, IDOK)->click();
+        EXPECT_TRUE(dlg.isVisible());
+        field(dlg, IDC_CHECK_MAX_CPS)->selectAll();
+        QTest::keyClicks(field(dlg, IDC_CHECK_MAX_CPS), "12,5");
+        button(dlg, IDOK)->click();
+    });
+    Frame()->ExecuteCommand(ID_TOOLS_CHECK_OPTIONS);
+    EXPECT_EQ(prompts->Messages(),
+              std::vector<CString>{"Enter a decimal number above 0 for the characters per second."});
+    EXPECT_EQ(Settings().value("Check Options/Max characters per second").toDouble(), 12.5);
+    EXPECT_TRUE(Settings().value("Check Options/Levels").toBool());
+
+    Check();
+    std::vector<std::string> kinds;
+    for (const Row& row : Rows())
+        kinds.push_back(row.kind + " " + row.identifier);
+    EXPECT_EQ(kinds, (std::vector<std::string>{"too-fast FAST", "clipped CLIPPED", "silence LEAD",
+                                               "loudness QUIET", "format-differs RATE",
+                                               "text-changed EDITED", "new-take RETAKE"}));
+    EXPECT_EQ(Rows()[0].detail, "30.0 characters per second, above 12.5");
+
+    // A restart keeps every choice; closing a check's field keeps its number.
+    Start({});
+    prompts->DriveDialog([&](CDialog& dlg) {
+        EXPECT_EQ(field(dlg, IDC_CHECK_MAX_CPS)->text(), "12.5");
+        EXPECT_TRUE(button(dlg, IDC_CHECK_LEVELS)->isChecked());
+        EXPECT_TRUE(field(dlg, IDC_CHECK_MAX_SILENCE)->isEnabled());
+        button(dlg, IDC_CHECK_PACE)->click();
+        EXPECT_FALSE(field(dlg, IDC_CHECK_MAX_CPS)->isEnabled());
+        button(dlg, IDOK)->click();
+    });
+    Frame()->ExecuteCommand(ID_TOOLS_CHECK_OPTIONS);
+    EXPECT_FALSE(Settings().value("Check Options/Pace").toBool());
+    EXPECT_EQ(Settings().value("Check Options/Max characters per second").toDouble(), 12.5);
 }
