@@ -6,11 +6,10 @@
 // separator, and the cache must agree with asking the file system.
 //
 // The first byte of an input chooses the folder and the take; the rest is the
-// stored name.
+// stored name, zero bytes and all.
 
 #include "audio/AudioLookup.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -75,10 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::uint8_t choice = data[0];
     TextResourceEntry entry;
-    // A stored name never holds a zero byte (the reader ends a field at one),
-    // and the file system could not take it: the name ends there.
-    const char* name = reinterpret_cast<const char*>(data + 1);
-    entry.audioFile.assign(name, std::find(name, name + (size - 1), '\0'));
+    // Zero bytes included: such a name finds nothing, with the cache or without.
+    entry.audioFile.assign(reinterpret_cast<const char*>(data + 1), size - 1);
     const bool female = (choice & 1) != 0;
     std::string folder = Tree();
     if (choice & 2)

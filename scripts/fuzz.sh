@@ -25,12 +25,14 @@ import_seeds() {
 
 # The lookup of recordings: the first byte chooses the folder (bit 2: with its
 # separator), the take (bit 1: female) and the folder cache (bit 4); the rest
-# is the stored name. A name of 300,000 backslashes took seconds when the
-# lookup was quadratic in the name's length: the time limit below fails that.
+# is the stored name, zero bytes and all (such a name finds nothing). A name
+# of 300,000 backslashes took seconds when the lookup was quadratic in the
+# name's length: the time limit below fails that.
 lookup_seeds() {
   printf '\000voice.wav' >"$1/plain"
   printf '\007Sub\\LINE.wav' >"$1/case"
   printf '\001x.dir\\voice' >"$1/female"
+  printf '\004voice.wav\000.wav' >"$1/zero"
   { printf '\006'; head -c 300000 /dev/zero | tr '\000' '\\'; } >"$1/backslashes"
 }
 

@@ -13,7 +13,8 @@
 // are matched ignoring case, one at a time (the folder itself is used as
 // typed); an exact match always wins, and among several names that differ only
 // in case the first in byte order is taken. The path found is the real one on
-// disk. Only a readable regular file counts as found, never a folder.
+// disk. Only a readable regular file counts as found, never a folder; a name
+// or folder that holds a zero byte finds nothing, with or without the cache.
 //
 // Names are UTF-8 bytes and reach the file system unchanged.
 
@@ -79,7 +80,7 @@ public:
     AudioLookupResult FindRecording(const std::string& missionFolder,
                                     const TextResourceEntry& entry, bool female);
 
-    // Whether `path` names a readable regular file.
+    // Whether `path` names a readable regular file (never one that holds a zero byte).
     static bool IsReadableFile(const std::string& path);
 
 private:

@@ -5,10 +5,13 @@
 
 #include "common/Entries.h"
 #include "common/TempDir.h"
+#include "common/Unprivileged.h"
 
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -177,6 +180,60 @@ TEST_F(AudioLookupTest, CachedLookupsFindWhatTheFileSystemHoldsWhenListed) {
         EXPECT_TRUE(plain.FindRecording(plainFolder, Recording("later.wav"), false).Found());
         std::filesystem::remove(dir.Path() / "audio/later.wav");
     }
+}
+
+// The system ends a path at a zero byte: "voice.wav\0x" must not find
+// voice.wav, whether the lookup asks the file system or a folder's listing.
+TEST_F(AudioLookupTest, NamesHoldingAZeroByteFindNothingWithOrWithoutTheCache) {
+    Touch("audio/voice.wav");
+    Touch("audio/voice_fem.wav");
+    Touch("audio/sub/line.wav");
+    using namespace std::string_literals;
+    const std::vector<std::string> names = {"voice.wav\0x"s, "voice.wav\0"s, "\0voice.wav"s,
+                                            "sub\0\\line.wav"s, "SUB\\LINE.wav\0"s};
+    const std::vector<std::string> folders = {Root() + "/audio", Root() + "/audio/",
+                                              Root() + "/audio/\0"s, Root() + "/\0/audio/"s};
+    for (const std::string& start : folders) {
+        for (const bool cache : {false, true}) {
+            AudioLocator locator(cache);
+            for (const std::string& name : names) {
+                for (const bool female : {false, true}) {
+                    const auto result = locator.FindRecording(start, Recording(name), female);
+                    EXPECT_FALSE(result.Found()) << start << " " << name << " cache " << cache;
+                    EXPECT_FALSE(result.folderRepaired);
+                    EXPECT_EQ(result.path, "");
+                }
+            }
+        }
+    }
+    EXPECT_FALSE(AudioLocator::IsReadableFile(Root() + "/audio/voice.wav\0x"s));
+    EXPECT_TRUE(AudioLocator::IsReadableFile(Root() + "/audio/voice.wav"));
+}
+
+// A file the user may not read is no recording, in both modes; the test of
+// it asks with the program's own user.
+TEST_F(AudioLookupTest, FilesThatCannotBeReadAreNotFound) {
+    SKIP_UNLESS_UNPRIVILEGED_POSSIBLE();
+    ::chmod(dir.Path().c_str(), 0755);
+    Touch("audio/open.wav");
+    Touch("audio/locked.wav");
+    Touch("audio/Sub/Locked.wav");
+    ::chmod((dir.Path() / "audio/locked.wav").c_str(), 0600); // the superuser's
+    ::chmod((dir.Path() / "audio/Sub/Locked.wav").c_str(), 0600);
+    const std::string root = Root();
+    const std::string found = unprivileged::RunUnprivileged([&] {
+        std::string text;
+        for (const bool cache : {false, true}) {
+            AudioLocator locator(cache);
+            for (const char* name : {"open.wav", "locked.wav", "sub\\locked.wav"})
+                text += locator.FindRecording(root + "/audio/", Recording(name), false).Found()
+                            ? "+"
+                            : "-";
+            text += " ";
+        }
+        return text;
+    });
+    EXPECT_EQ(found, "+-- +-- ");
 }
 
 // Names from damaged files may be of any length: the lookup stays linear in
