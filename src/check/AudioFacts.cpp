@@ -1,11 +1,15 @@
 // Audio facts through libsndfile's virtual input, served from one read of the
 // file's start: a format's header sits there, and opening a file directly costs
-// libsndfile a system call for every small read and seek of its header.
+// libsndfile a system call for every small read and seek of its header. A
+// recording that is hashed as well is opened once: read whole for the hash
+// and served to libsndfile from memory, or, when big, hashed through the
+// descriptor and then read again through it.
 
 #include "check/AudioFacts.h"
 
 #include "check/LevelMeter.h"
 #include "check/RegularFile.h"
+#include "check/Sha256.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -13,6 +17,7 @@
 #include <fcntl.h>
 #include <set>
 #include <sndfile.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -23,11 +28,20 @@ namespace {
 
 constexpr sf_count_t kBlockSize = 4 * 1024;
 
+// Hashed recordings up to this size are held in memory once; recordings of
+// speech are far smaller.
+constexpr std::uint64_t kWholeReadLimit = 16 << 20;
+
 // A file as libsndfile reads it: sequential reads and seeks, answered from the
-// block read last when they fall into it.
+// block read last when they fall into it, or from the whole file when it was
+// read into memory already.
 class CachedInput {
 public:
-    CachedInput(int fd, sf_count_t size) : m_fd(fd), m_size(size), m_block(kBlockSize) {}
+    CachedInput(int fd, sf_count_t size)
+        : m_fd(fd), m_size(size), m_block(kBlockSize), m_data(m_block.data()) {}
+    // The whole file, `size` bytes at `data` (not owned), which must outlive this.
+    CachedInput(const unsigned char* data, sf_count_t size)
+        : m_fd(-1), m_size(size), m_data(data), m_blockLength(size) {}
 
     static SF_VIRTUAL_IO Calls() {
         SF_VIRTUAL_IO io{};
@@ -59,6 +73,8 @@ private:
         sf_count_t done = 0;
         while (done < count) {
             if (m_position < m_blockStart || m_position >= m_blockStart + m_blockLength) {
+                if (m_fd < 0)
+                    break; // past the end of the file in memory
                 if (count - done >= kBlockSize) {
                     // Large reads (sample data) go straight to the caller.
                     ssize_t got = ::pread(m_fd, out + done, static_cast<std::size_t>(count - done),
@@ -74,7 +90,7 @@ private:
             }
             sf_count_t inBlock = m_blockStart + m_blockLength - m_position;
             sf_count_t take = std::min(inBlock, count - done);
-            std::memcpy(out + done, m_block.data() + (m_position - m_blockStart),
+            std::memcpy(out + done, m_data + (m_position - m_blockStart),
                         static_cast<std::size_t>(take));
             done += take;
             m_position += take;
@@ -91,13 +107,64 @@ private:
         return true;
     }
 
-    int m_fd;
+    int m_fd; // not owned; -1 for a file in memory
     sf_count_t m_size;
     sf_count_t m_position = 0;
     std::vector<unsigned char> m_block;
+    const unsigned char* m_data; // m_block's bytes, or the file in memory (not owned)
     sf_count_t m_blockStart = 0;
     sf_count_t m_blockLength = 0;
 };
+
+// Reads `fd` from its start to its end into `bytes` (about `size` of them, the
+// size it had when opened); false, with `reason`, when a read fails or the
+// file grew past the largest one read.
+bool ReadWhole(int fd, std::uint64_t size, std::vector<unsigned char>& bytes,
+               std::string& reason) {
+    // One byte more than expected tells the end without another read.
+    bytes.resize(static_cast<std::size_t>(size) + 1);
+    std::size_t done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            if (bytes.size() > kLargestReadFile) {
+                reason = "larger than 2 GiB";
+                return false;
+            }
+            bytes.resize(bytes.size() * 2);
+        }
+        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            reason = std::strerror(errno);
+            return false;
+        }
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return true;
+}
+
+// Opens `input` with libsndfile and fills in `facts` (and `levels`, when given).
+void Decode(CachedInput& input, AudioFacts& facts, AudioLevels* levels) {
+    SF_VIRTUAL_IO calls = CachedInput::Calls();
+    SF_INFO info{};
+    SNDFILE* sound = sf_open_virtual(&calls, SFM_READ, &info, &input);
+    if (sound == nullptr) {
+        facts.error = sf_strerror(nullptr);
+        return;
+    }
+    facts.readable = true;
+    facts.sampleRate = info.samplerate;
+    facts.channels = info.channels;
+    if (info.frames >= 0 && info.frames != SF_COUNT_MAX)
+        facts.frames = info.frames;
+    if (levels != nullptr)
+        *levels = MeasureLevels(sound, info.channels);
+    sf_close(sound);
+}
 
 std::string Lower(std::string text) {
     for (char& c : text)
@@ -139,27 +206,40 @@ std::set<std::string> ReadableExtensions() {
 
 } // namespace
 
-AudioFacts ReadAudioFacts(const std::string& path, AudioLevels* levels) {
+AudioFacts ReadAudioFacts(const std::string& path, AudioLevels* levels, FileHash* hash) {
     AudioFacts facts;
     std::uint64_t size = 0;
     const int fd = OpenRegularFile(path, facts.error, &size);
-    if (fd < 0)
+    if (fd < 0) {
+        if (hash != nullptr)
+            hash->error = facts.error;
         return facts;
-    CachedInput input(fd, static_cast<sf_count_t>(size));
-    SF_VIRTUAL_IO calls = CachedInput::Calls();
-    SF_INFO info{};
-    SNDFILE* sound = sf_open_virtual(&calls, SFM_READ, &info, &input);
-    if (sound == nullptr) {
-        facts.error = sf_strerror(nullptr);
+    }
+    const auto fromDescriptor = [&] {
+        CachedInput input(fd, static_cast<sf_count_t>(size));
+        Decode(input, facts, levels);
+    };
+    if (hash == nullptr) {
+        fromDescriptor();
+    } else if (size <= kWholeReadLimit) {
+        thread_local std::vector<unsigned char> whole;
+        if (ReadWhole(fd, size, whole, hash->error)) {
+            hash->hex = Sha256Hex(std::string_view(reinterpret_cast<const char*>(whole.data()),
+                                                   whole.size()));
+            if (hash->hex.empty())
+                hash->error = "the hash could not be computed";
+            CachedInput input(whole.data(), static_cast<sf_count_t>(whole.size()));
+            Decode(input, facts, levels);
+        } else {
+            fromDescriptor();
+        }
+        // A big file once read keeps no memory for the many small ones after it.
+        if (whole.capacity() > kWholeReadLimit / 4)
+            std::vector<unsigned char>().swap(whole);
     } else {
-        facts.readable = true;
-        facts.sampleRate = info.samplerate;
-        facts.channels = info.channels;
-        if (info.frames >= 0 && info.frames != SF_COUNT_MAX)
-            facts.frames = info.frames;
-        if (levels != nullptr)
-            *levels = MeasureLevels(sound, info.channels);
-        sf_close(sound);
+        if (!Sha256OfDescriptor(fd, hash->hex, hash->error))
+            hash->hex.clear();
+        fromDescriptor(); // reads by offset: no need to go back to the start
     }
     ::close(fd);
     return facts;

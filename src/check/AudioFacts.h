@@ -39,10 +39,19 @@ struct AudioFacts {
     double LengthMs() const { return static_cast<double>(frames) * 1000.0 / sampleRate; }
 };
 
+// The SHA-256 of a recording's bytes, read through the descriptor that its
+// facts are read through.
+struct FileHash {
+    std::string hex;   // lowercase; empty when the file was not read
+    std::string error; // why not
+};
+
 // The facts of the recording at `path`; with `levels`, it is decoded whole
-// and its levels measured as well. Only a regular file of at most 2 GiB is
+// and its levels measured as well; with `hash`, its bytes are hashed, from
+// the same opening of the file. Only a regular file of at most 2 GiB is
 // read (RegularFile.h); anything else is not readable, with the reason.
-AudioFacts ReadAudioFacts(const std::string& path, AudioLevels* levels = nullptr); // not owned
+AudioFacts ReadAudioFacts(const std::string& path, AudioLevels* levels = nullptr, // not owned
+                          FileHash* hash = nullptr);                              // not owned
 
 // Whether `name` ends in the extension of a format libsndfile reads (letter
 // case ignored); headerless raw data does not count.

@@ -2,7 +2,6 @@
 
 #include "check/AudioFacts.h"
 #include "check/Pace.h"
-#include "check/Sha256.h"
 #include "check/Wording.h"
 
 #include <algorithm>
@@ -157,14 +156,18 @@ FactReaders::Verdict FactReaders::Judge(std::size_t sequence, const File& file,
                                         std::vector<Result>& results, std::vector<Format>& formats,
                                         std::vector<Measured>* measured, bool retrying) const {
     AudioLevels levels;
-    const AudioFacts facts = ReadAudioFacts(file.path, m_judging.levels ? &levels : nullptr);
-    if (measured != nullptr && (file.keepLength || file.hash)) {
+    // A retry is for the reason of a failed open only: what was measured is kept already.
+    const bool keep = measured != nullptr && (file.keepLength || file.hash);
+    FileHash hash;
+    const AudioFacts facts = ReadAudioFacts(file.path, m_judging.levels ? &levels : nullptr,
+                                            keep && file.hash ? &hash : nullptr);
+    if (keep) {
         Measured& kept = measured->emplace_back();
         kept.sequence = sequence;
         if (facts.HasLength())
             kept.lengthMs = std::llround(facts.LengthMs());
-        if (file.hash && !Sha256OfFile(file.path, kept.sha256, kept.hashError))
-            kept.sha256.clear();
+        kept.sha256 = std::move(hash.hex);
+        kept.hashError = std::move(hash.error);
     }
     Finding about;
     about.scope = Scope::Entry;

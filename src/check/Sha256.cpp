@@ -65,6 +65,12 @@ bool Sha256OfFile(const std::string& path, std::string& hex, std::string& reason
     const int fd = OpenRegularFile(path, reason);
     if (fd < 0)
         return false;
+    const bool hashed = Sha256OfDescriptor(fd, hex, reason);
+    ::close(fd);
+    return hashed;
+}
+
+bool Sha256OfDescriptor(int fd, std::string& hex, std::string& reason) {
     Digest& digest = Digest::OfThread();
     bool good = digest.Start();
     thread_local std::vector<unsigned char> buffer(256 * 1024);
@@ -81,7 +87,6 @@ bool Sha256OfFile(const std::string& path, std::string& hex, std::string& reason
             good = digest.Update(buffer.data(), static_cast<std::size_t>(got));
         }
     }
-    ::close(fd);
     if (good)
         hex = digest.FinishHex();
     if ((!good || hex.empty()) && reason.empty())

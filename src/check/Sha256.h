@@ -13,4 +13,8 @@ std::string Sha256Hex(std::string_view bytes);
 // (see RegularFile.h: only regular files of at most 2 GiB are).
 bool Sha256OfFile(const std::string& path, std::string& hex, std::string& reason);
 
+// The hash of the bytes read from `fd` from its current offset to its end;
+// false, with `reason`, when a read fails. The descriptor stays open.
+bool Sha256OfDescriptor(int fd, std::string& hex, std::string& reason);
+
 } // namespace check

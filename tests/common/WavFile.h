@@ -7,7 +7,8 @@
 #include <string>
 
 inline std::string MakeWav(int milliseconds, int rate = 16000) {
-    const std::uint32_t samples = static_cast<std::uint32_t>(rate) * milliseconds / 1000;
+    const auto samples =
+        static_cast<std::uint32_t>(static_cast<std::uint64_t>(rate) * milliseconds / 1000);
     std::string bytes;
     auto put = [&bytes](std::uint32_t value, int size) {
         for (int i = 0; i < size; ++i)
