@@ -5,13 +5,13 @@
 // check --levels.
 
 #include "SpeechRecording.h"
+#include "TypicalRecording.h"
 #include "testdata/TestData.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <sndfile.h>
 #include <string>
-#include <vector>
 
 int main(int argc, char** argv) {
     const bool speech = argc == 4 && std::string(argv[3]) == "--speech";
@@ -20,7 +20,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     const auto count = static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10));
-    std::vector<unsigned char> silence(8000, 0x80);
     for (std::uint32_t i = 0; i < count; ++i) {
         const TextResourceEntry entry = testdata::MakeTypicalEntry(i);
         const std::string path = std::string(argv[2]) + "/" + entry.audioFile;
@@ -31,17 +30,10 @@ int main(int argc, char** argv) {
             }
             continue;
         }
-        SF_INFO info{};
-        info.samplerate = 1000;
-        info.channels = 1;
-        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
-        SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-        if (file == nullptr) {
+        if (!WriteTypicalRecording(path, entry.lengthMs)) {
             std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), sf_strerror(nullptr));
             return 1;
         }
-        sf_write_raw(file, silence.data(), entry.lengthMs);
-        sf_close(file);
     }
     return 0;
 }
