@@ -66,6 +66,19 @@ FindPattern::FindPattern(const FindOptions& options) : m_options(options) {
         for (char c : run)
             m_literalFolded += AsciiLower(c);
         m_foldsBeyondAscii = m_literalFolded.find_first_of("ks") != std::string::npos;
+
+        const QByteArray replacement = options.replace.toUtf8();
+        m_replacement.assign(replacement.constData(), static_cast<std::size_t>(replacement.size()));
+        // The stored bytes can be searched directly when they decode to what
+        // the find text is: not for a U+FFFD (bytes that are no UTF-8 read as
+        // one too), not for a find text that is no clean UTF-16, and ignoring
+        // case only for ASCII, whose other cases are known.
+        m_bytePath = !m_literal.empty() && QString::fromUtf8(bytes) == options.find &&
+                     m_literal.find("\xEF\xBF\xBD") == std::string::npos &&
+                     (options.matchCase || m_asciiLiteral);
+        m_needle = m_literal;
+        if (!options.matchCase)
+            std::transform(m_needle.begin(), m_needle.end(), m_needle.begin(), AsciiLower);
     }
 }
 
@@ -104,10 +117,8 @@ bool FindPattern::MayMatch(std::string_view field) const {
 
 std::string FindPattern::Expand(const QRegularExpressionMatch& match, std::string_view field,
                                 const std::vector<std::uint32_t>& byteAt) const {
-    if (!m_options.regularExpression) {
-        const QByteArray bytes = m_options.replace.toUtf8();
-        return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    }
+    if (!m_options.regularExpression)
+        return m_replacement;
     // \1 to \99 put in what the group matched, byte for byte as stored; \\ is
     // one backslash; any other backslash stays as typed.
     std::string out;
@@ -158,8 +169,32 @@ std::string FindPattern::Expand(const QRegularExpressionMatch& match, std::strin
 
 std::vector<FieldMatch> FindPattern::Matches(std::string_view field) const {
     std::vector<FieldMatch> matches;
-    if (!IsValid() || !MayMatch(field))
-        return matches;
+    Matches(field, matches);
+    return matches;
+}
+
+void FindPattern::Matches(std::string_view field, std::vector<FieldMatch>& matches) const {
+    matches.clear();
+    if (!IsValid())
+        return;
+    if (m_bytePath && ByteMatches(field, matches))
+        return;
+    matches.clear();
+    if (MayMatch(field))
+        UnicodeMatches(field, matches);
+}
+
+void FindPattern::UnicodeMatches(std::string_view field, std::vector<FieldMatch>& matches) const {
+    // Most fields hold no match: Qt's decoder gives the same text for valid
+    // UTF-8 and is quicker, and the byte offsets are only worked out for a
+    // field that matches. A U+FFFD in its text may stand for bytes that are no
+    // UTF-8, which our decoder reads differently: those fields take it.
+    const bool bom = field.starts_with("\xEF\xBB\xBF");
+    if (!bom) {
+        const QString quick = QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size()));
+        if (!quick.contains(QChar(0xFFFD)) && !m_expression.match(quick).hasMatch())
+            return;
+    }
     const DecodedField decoded = DecodeField(field);
     QRegularExpressionMatchIterator it = m_expression.globalMatch(decoded.text);
     while (it.hasNext()) {
@@ -170,7 +205,6 @@ std::vector<FieldMatch> FindPattern::Matches(std::string_view field) const {
         found.replacement = Expand(match, field, decoded.byteAt);
         matches.push_back(std::move(found));
     }
-    return matches;
 }
 
 std::optional<FieldMatch> FindPattern::NextMatch(std::string_view field, std::size_t from) const {

@@ -38,6 +38,11 @@ public:
 
     // Every match of the field, in order, not overlapping.
     std::vector<FieldMatch> Matches(std::string_view field) const;
+    // The same into `matches` (emptied first), which a caller can reuse.
+    void Matches(std::string_view field, std::vector<FieldMatch>& matches) const;
+    // Whether a literal find text is looked for in the stored bytes directly
+    // (where that finds exactly what the Unicode search finds).
+    bool SearchesBytes() const { return m_bytePath; }
     // The first match that starts at or after byte `from`.
     std::optional<FieldMatch> NextMatch(std::string_view field, std::size_t from) const;
 
@@ -45,6 +50,11 @@ private:
     // A quick test that the field cannot match, for the common case of a
     // literal find text; true when the field must be looked at in full.
     bool MayMatch(std::string_view field) const;
+    // The matches found in the stored bytes; false when this field needs the
+    // Unicode search (letters beyond ASCII next to a whole-word match, or a
+    // character that ignoring case matches an ASCII letter).
+    bool ByteMatches(std::string_view field, std::vector<FieldMatch>& matches) const;
+    void UnicodeMatches(std::string_view field, std::vector<FieldMatch>& matches) const;
     std::string Expand(const QRegularExpressionMatch& match, std::string_view field,
                        const std::vector<std::uint32_t>& byteAt) const;
 
@@ -54,4 +64,8 @@ private:
     std::string m_literalFolded; // its longest ASCII run, letters in small letters
     bool m_asciiLiteral = false;
     bool m_foldsBeyondAscii = false; // holds k or s, which U+212A and U+017F match
+    bool m_bytePath = false;
+    std::string m_needle;      // the bytes the byte path looks for (ASCII in small letters
+                               // when case is ignored)
+    std::string m_replacement; // the replace text's bytes (literal mode)
 };

@@ -1,9 +1,10 @@
 #include "ReplacePlan.h"
 
 #include "DecodedField.h"
+#include "IdentifierCounts.h"
 #include "model/TextResourceObject.h"
 
-#include <unordered_map>
+#include <algorithm>
 
 std::vector<EntryField> FieldsOf(ReplaceScope scope) {
     switch (scope) {
@@ -40,11 +41,23 @@ std::string SpliceMatches(std::string_view field, const std::vector<FieldMatch>&
     return out;
 }
 
+namespace {
+
+bool HasSmallLetters(const std::string& bytes) {
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        return std::any_of(bytes.begin(), bytes.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    const QString text = DecodeField(bytes).text;
+    return text != text.toUpper();
+}
+
+} // namespace
+
 QString IdentifierRuleBroken(const std::string& after, const std::string& inserted, int others) {
     if (after.empty())
         return QStringLiteral("the identifier would be empty");
-    const QString text = DecodeField(inserted).text;
-    if (text != text.toUpper())
+    if (HasSmallLetters(inserted))
         return QStringLiteral("identifiers are written in capitals");
     if (others > 0)
         return QStringLiteral("another entry has this identifier");
@@ -53,44 +66,48 @@ QString IdentifierRuleBroken(const std::string& after, const std::string& insert
 
 namespace {
 
-// The identifiers of all entries, counted, for the uniqueness rule; built
-// only when an identifier is about to change.
-class IdentifierCounts {
-public:
-    explicit IdentifierCounts(const TextResourceObject& entries) : m_entries(entries) {}
-
-    int Count(const std::string& identifier) {
-        Build();
-        const auto found = m_counts.find(identifier);
-        return found == m_counts.end() ? 0 : found->second;
-    }
-    void Rename(const std::string& from, const std::string& to) {
-        Build();
-        if (--m_counts[from] == 0)
-            m_counts.erase(from);
-        ++m_counts[to];
-    }
-
-private:
-    void Build() {
-        if (m_built)
-            return;
-        m_built = true;
-        m_counts.reserve(m_entries.GetEntryCount());
-        for (std::uint32_t i = 0; i < m_entries.GetEntryCount(); ++i)
-            ++m_counts[m_entries.GetEntry(i)->identifier];
-    }
-
-    const TextResourceObject& m_entries;
-    std::unordered_map<std::string, int> m_counts;
-    bool m_built = false;
-};
-
 std::string InsertedBytes(const std::vector<FieldMatch>& matches) {
     std::string inserted;
     for (const FieldMatch& match : matches)
         inserted += match.replacement;
     return inserted;
+}
+
+// Keeps a change's matches in the plan; a replacement equal to the one kept
+// last (always so for a literal replace text) is not copied again.
+void KeepMatches(ReplacePlan& plan, FieldChange& change, const std::vector<FieldMatch>& matches) {
+    change.firstMatch = static_cast<std::uint32_t>(plan.matches.size());
+    change.matchCount = static_cast<std::uint32_t>(matches.size());
+    std::size_t lastAt = plan.inserted.size();
+    std::size_t lastSize = 0;
+    if (!plan.matches.empty()) {
+        lastAt = plan.matches.back().insertedAt;
+        lastSize = plan.matches.back().insertedSize;
+    }
+    for (const FieldMatch& match : matches) {
+        if (std::string_view(plan.inserted).substr(lastAt, lastSize) != match.replacement) {
+            lastAt = plan.inserted.size();
+            lastSize = match.replacement.size();
+            plan.inserted += match.replacement;
+        }
+        plan.matches.push_back(
+            {static_cast<std::uint32_t>(match.from), static_cast<std::uint32_t>(match.to),
+             static_cast<std::uint32_t>(lastAt), static_cast<std::uint32_t>(lastSize)});
+    }
+}
+
+// Splices a change's matches into `field`, into `out` (reused between calls).
+void Splice(const ReplacePlan& plan, const FieldChange& change, std::string_view field,
+            std::string& out) {
+    out.clear();
+    std::size_t at = 0;
+    for (std::uint32_t i = 0; i < change.matchCount; ++i) {
+        const PlannedMatch& match = plan.matches[change.firstMatch + i];
+        out.append(field.substr(at, match.from - at));
+        out.append(plan.inserted, match.insertedAt, match.insertedSize);
+        at = match.to;
+    }
+    out.append(field.substr(at));
 }
 
 } // namespace
@@ -102,28 +119,34 @@ ReplacePlan PlanReplaceAll(const TextResourceObject& entries, const FindPattern&
         return plan;
     const std::vector<EntryField> fields = FieldsOf(scope);
     IdentifierCounts identifiers(entries);
+    std::string after;
+    std::vector<FieldMatch> matches;
     for (std::uint32_t position = 0; position < entries.GetEntryCount(); ++position) {
         const TextResourceEntry& entry = *entries.GetEntry(position);
         for (EntryField field : fields) {
             const std::string& stored = FieldOf(entry, field);
-            const std::vector<FieldMatch> matches = pattern.Matches(stored);
+            pattern.Matches(stored, matches);
             if (matches.empty())
                 continue;
             FieldChange change;
             change.position = position;
             change.field = field;
-            change.after = SpliceMatches(stored, matches, &change.spansAfter);
-            if (change.after == stored)
-                continue; // nothing would change: nothing to list
-            change.before = stored;
-            for (const FieldMatch& match : matches)
-                change.spansBefore.emplace_back(match.from, match.to);
+            change.beforeSize = static_cast<std::uint32_t>(stored.size());
+            const std::size_t keptMatches = plan.matches.size();
+            const std::size_t keptInserted = plan.inserted.size();
+            KeepMatches(plan, change, matches);
+            Splice(plan, change, stored, after);
+            if (after == stored) {
+                // Nothing would change: nothing to list.
+                plan.matches.resize(keptMatches);
+                plan.inserted.resize(keptInserted);
+                continue;
+            }
             if (field == EntryField::Identifier) {
-                const int others = identifiers.Count(change.after);
-                change.skipReason =
-                    IdentifierRuleBroken(change.after, InsertedBytes(matches), others);
+                const int others = identifiers.Count(after);
+                change.skipReason = IdentifierRuleBroken(after, InsertedBytes(matches), others);
                 if (change.skipReason.isEmpty())
-                    identifiers.Rename(stored, change.after);
+                    identifiers.Rename(stored, after);
             }
             if (change.skipReason.isEmpty()) {
                 plan.matchCount += matches.size();
@@ -136,10 +159,54 @@ ReplacePlan PlanReplaceAll(const TextResourceObject& entries, const FindPattern&
     return plan;
 }
 
+const std::string& BeforeOf(const TextResourceObject& entries, const FieldChange& change) {
+    return FieldOf(*entries.GetEntry(change.position), change.field);
+}
+
+std::string AfterOf(const TextResourceObject& entries, const ReplacePlan& plan,
+                    const FieldChange& change) {
+    std::string after;
+    Splice(plan, change, BeforeOf(entries, change), after);
+    return after;
+}
+
+std::vector<ByteSpan> SpansBefore(const ReplacePlan& plan, const FieldChange& change) {
+    std::vector<ByteSpan> spans;
+    for (std::uint32_t i = 0; i < change.matchCount; ++i) {
+        const PlannedMatch& match = plan.matches[change.firstMatch + i];
+        spans.emplace_back(match.from, match.to);
+    }
+    return spans;
+}
+
+std::vector<ByteSpan> SpansAfter(const ReplacePlan& plan, const FieldChange& change) {
+    std::vector<ByteSpan> spans;
+    std::size_t shift = 0; // how much longer the field is up to here
+    for (std::uint32_t i = 0; i < change.matchCount; ++i) {
+        const PlannedMatch& match = plan.matches[change.firstMatch + i];
+        const std::size_t start = match.from + shift;
+        spans.emplace_back(start, start + match.insertedSize);
+        shift = start + match.insertedSize - match.to;
+    }
+    return spans;
+}
+
 void ApplyReplacePlan(TextResourceObject& entries, const ReplacePlan& plan) {
+    std::string after;
     for (const FieldChange& change : plan.changes) {
         TextResourceEntry* entry = entries.GetEntry(change.position); // not owned
-        if (entry != nullptr && FieldOf(*entry, change.field) == change.before)
-            FieldOf(*entry, change.field) = change.after;
+        if (entry == nullptr)
+            continue;
+        std::string& stored = FieldOf(*entry, change.field);
+        // A field that is no longer the one planned over is left alone.
+        if (stored.size() != change.beforeSize)
+            continue;
+        Splice(plan, change, stored, after);
+        // The buffers trade places, so a million changes allocate next to
+        // nothing; one that is far too big for its text is not handed on.
+        if (after.capacity() > 2 * after.size() + 64)
+            stored.assign(after);
+        else
+            stored.swap(after);
     }
 }

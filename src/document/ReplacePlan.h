@@ -22,21 +22,44 @@ std::vector<EntryField> FieldsOf(ReplaceScope scope);
 
 using ByteSpan = std::pair<std::size_t, std::size_t>; // from, to
 
+// One field that a replace all changes (or leaves out). Its matches are kept
+// in the plan, not in the change, and neither the old nor the new text is
+// copied: both are made from the stored field on request, so a plan of a
+// million changes costs no allocation per change.
 struct FieldChange {
     std::uint32_t position = 0;
     EntryField field = EntryField::Text;
-    std::string before;
-    std::string after;
-    std::vector<ByteSpan> spansBefore; // the matches in `before`
-    std::vector<ByteSpan> spansAfter;  // what took their place in `after`
-    QString skipReason;                // not empty: left out, and why
+    std::uint32_t beforeSize = 0; // the stored field's length when planned
+    std::uint32_t firstMatch = 0; // into ReplacePlan::matches
+    std::uint32_t matchCount = 0;
+    QString skipReason; // not empty: left out, and why
+};
+
+struct PlannedMatch {
+    std::uint32_t from = 0; // byte range of the stored field
+    std::uint32_t to = 0;
+    std::uint32_t insertedAt = 0; // what takes its place, in ReplacePlan::inserted
+    std::uint32_t insertedSize = 0;
 };
 
 struct ReplacePlan {
     std::vector<FieldChange> changes;
     std::vector<FieldChange> skipped;
+    std::vector<PlannedMatch> matches;
+    std::string inserted;       // the replacements' bytes, one copy of each run of equal ones
     std::size_t matchCount = 0; // matches in the changes that are applied
 };
+
+// The field a change starts from, as the entries hold it before the plan is
+// applied.
+const std::string& BeforeOf(const TextResourceObject& entries, const FieldChange& change);
+// What the field becomes.
+std::string AfterOf(const TextResourceObject& entries, const ReplacePlan& plan,
+                    const FieldChange& change);
+// The matches in the stored field, and where their replacements land in the
+// field as it becomes.
+std::vector<ByteSpan> SpansBefore(const ReplacePlan& plan, const FieldChange& change);
+std::vector<ByteSpan> SpansAfter(const ReplacePlan& plan, const FieldChange& change);
 
 // Splices the matches' replacements into `field`; `spansAfter` (if given)
 // receives where each replacement landed.

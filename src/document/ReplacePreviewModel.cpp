@@ -74,17 +74,15 @@ QVariant ReplacePreviewModel::data(const QModelIndex& index, int role) const {
     const FieldChange& change = Row(index.row());
     if (role == SegmentsRole) {
         if (index.column() == Before)
-            return MarkedSegments(change.before, change.spansBefore);
+            return MarkedSegments(BeforeOf(m_entries, change), SpansBefore(m_plan, change));
         if (index.column() == After)
-            return MarkedSegments(change.after, change.spansAfter);
+            return MarkedSegments(AfterOf(m_entries, m_plan, change), SpansAfter(m_plan, change));
         return {};
     }
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     switch (index.column()) {
     case Identifier: {
-        if (change.field == EntryField::Identifier)
-            return OneLine(change.before);
         const TextResourceEntry* entry = m_entries.GetEntry(change.position);
         return entry != nullptr ? OneLine(entry->identifier) : QString();
     }

@@ -91,10 +91,10 @@ TEST(ReplacePlanTest, ListsEveryChangeAndAppliesOnlyThose) {
     const FindPattern pattern(Find("gate", "door"));
     const ReplacePlan textOnly = PlanReplaceAll(entries, pattern, ReplaceScope::Text);
     ASSERT_EQ(textOnly.changes.size(), 1u);
-    EXPECT_EQ(textOnly.changes[0].before, "the gate");
-    EXPECT_EQ(textOnly.changes[0].after, "the door");
-    EXPECT_EQ(textOnly.changes[0].spansBefore, (std::vector<ByteSpan>{{4, 8}}));
-    EXPECT_EQ(textOnly.changes[0].spansAfter, (std::vector<ByteSpan>{{4, 8}}));
+    EXPECT_EQ(BeforeOf(entries, textOnly.changes[0]), "the gate");
+    EXPECT_EQ(AfterOf(entries, textOnly, textOnly.changes[0]), "the door");
+    EXPECT_EQ(SpansBefore(textOnly, textOnly.changes[0]), (std::vector<ByteSpan>{{4, 8}}));
+    EXPECT_EQ(SpansAfter(textOnly, textOnly.changes[0]), (std::vector<ByteSpan>{{4, 8}}));
 
     // All fields: the identifier's replacement is lower case and is left out.
     const ReplacePlan all = PlanReplaceAll(entries, pattern, ReplaceScope::All);
@@ -124,17 +124,17 @@ TEST(ReplacePlanTest, IdentifiersStayUpperCaseUniqueAndNotEmpty) {
     ReplacePlan plan = PlanReplaceAll(entries, FindPattern(Find("GUARD", "SCOUT", true)),
                                       ReplaceScope::Identifier);
     ASSERT_EQ(plan.changes.size(), 1u);
-    EXPECT_EQ(plan.changes[0].after, "SCOUT_2");
+    EXPECT_EQ(AfterOf(entries, plan, plan.changes[0]), "SCOUT_2");
     ASSERT_EQ(plan.skipped.size(), 1u);
-    EXPECT_EQ(plan.skipped[0].after, "SCOUT_1");
+    EXPECT_EQ(AfterOf(entries, plan, plan.skipped[0]), "SCOUT_1");
     EXPECT_TRUE(plan.skipped[0].skipReason.contains("another entry"));
 
     // Two entries renamed to the same identifier: the second is left out.
     plan = PlanReplaceAll(entries, FindPattern(Find("_\\d", "", true, false, true)),
                           ReplaceScope::Identifier);
     ASSERT_EQ(plan.changes.size(), 2u);
-    EXPECT_EQ(plan.changes[0].after, "GUARD");
-    EXPECT_EQ(plan.changes[1].after, "SCOUT");
+    EXPECT_EQ(AfterOf(entries, plan, plan.changes[0]), "GUARD");
+    EXPECT_EQ(AfterOf(entries, plan, plan.changes[1]), "SCOUT");
     ASSERT_EQ(plan.skipped.size(), 1u);
     EXPECT_EQ(plan.skipped[0].position, 1u);
 
@@ -147,4 +147,63 @@ TEST(ReplacePlanTest, IdentifiersStayUpperCaseUniqueAndNotEmpty) {
     ASSERT_EQ(plan.skipped.size(), 1u);
     EXPECT_TRUE(plan.skipped[0].skipReason.contains("capitals"));
     EXPECT_TRUE(plan.changes.empty());
+}
+
+// A literal find text is looked for in the stored bytes where it can be; the
+// same text as an escaped regular expression always takes the Unicode search.
+// Both must find the same byte ranges in every field.
+TEST(FindPatternTest, TheByteSearchFindsWhatTheUnicodeSearchFinds) {
+    const std::vector<std::string> fields = {
+        "the gate, the Gate and the GATE; gateway",
+        "\xC2\xA0gate\r\xFE\ngate\n\xC3",
+        "Kapit\xC3\xA4n Kapit kapit_ Kapit2 (kapit)",
+        "\xE2\x84\xAA"
+        "apit and \xC5\xBFs and ss",
+        "aaa aa a",
+        "\xEF\xBB\xBFgate at the start",
+        "a stored \xEF\xBF\xBD and a broken \xE2\x82 byte",
+        std::string("nul\0gate", 8),
+        "\xC3\x9C"
+        "ber \xC3\xBC"
+        "ber \xC3\xA4\xC3\xA4 \xF0\x9F\x90\x89",
+        "",
+    };
+    const std::vector<const char*> finds = {"gate",
+                                            "Kapit",
+                                            "a",
+                                            "aa",
+                                            "k",
+                                            "ss",
+                                            "\xC3\xA4",
+                                            " ",
+                                            "\r",
+                                            "\xEF\xBF\xBD",
+                                            "\xC3\x9C"
+                                            "ber"};
+    int bytePaths = 0;
+    for (const char* find : finds) {
+        for (const bool matchCase : {false, true}) {
+            for (const bool wholeWords : {false, true}) {
+                const FindOptions literal = Find(find, "X", matchCase, wholeWords);
+                FindOptions expression = literal;
+                expression.find = QRegularExpression::escape(literal.find);
+                expression.regularExpression = true;
+                const FindPattern bytes(literal);
+                const FindPattern unicode(expression);
+                bytePaths += bytes.SearchesBytes();
+                for (const std::string& field : fields) {
+                    std::vector<ByteSpan> found;
+                    std::vector<ByteSpan> expected;
+                    for (const FieldMatch& match : bytes.Matches(field))
+                        found.emplace_back(match.from, match.to);
+                    for (const FieldMatch& match : unicode.Matches(field))
+                        expected.emplace_back(match.from, match.to);
+                    EXPECT_EQ(found, expected)
+                        << "find \"" << find << "\" in \"" << field << "\", case " << matchCase
+                        << ", words " << wholeWords;
+                }
+            }
+        }
+    }
+    EXPECT_GT(bytePaths, 20); // most of these take the byte search
 }
