@@ -17,6 +17,8 @@ struct EntryFilterQuery {
     bool noMatch = false; // an id that no entry can have (two different ones, not a number)
     bool problems = false;
 
+    // Whether it looks at the fields' folded text (words, a speaker).
+    bool NeedsIndex() const { return !noMatch && (!words.empty() || !speaker.empty()); }
     bool IsEmpty() const {
         return words.empty() && speaker.empty() && !id && !noMatch && !problems;
     }

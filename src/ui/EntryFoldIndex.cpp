@@ -14,14 +14,17 @@ namespace {
 // is only ever found inside one field. The speaker comes first.
 constexpr char kSeparator = '\0';
 
-void AppendFolded(std::string& out, std::string_view utf8) {
+// `keepZero`: the zero bytes are separators of a copy (whose own zero bytes
+// were made 0x01 already).
+void AppendFolded(std::string& out, std::string_view utf8, bool keepZero = false) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     for (std::size_t i = 0; i < size;) {
         const unsigned char c = bytes[i];
         if (c < 0x80) {
             // A zero byte inside a field must not read as a separator.
-            out += c == 0 ? '\x01' : static_cast<char>(c >= 'A' && c <= 'Z' ? c + 0x20 : c);
+            out += c == 0 && !keepZero ? '\x01'
+                                       : static_cast<char>(c >= 'A' && c <= 'Z' ? c + 0x20 : c);
             ++i;
             continue;
         }
@@ -47,6 +50,34 @@ bool Contains(std::string_view haystack, const std::string& needle) {
 }
 
 } // namespace
+
+EntryFoldSource EntryFoldSource::Copy(const TextResourceObject& entries) {
+    EntryFoldSource source;
+    const std::uint32_t count = entries.GetEntryCount();
+    source.starts.reserve(count);
+    std::size_t size = 0;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const TextResourceEntry& entry = *entries.GetEntry(i);
+        size += entry.speaker.size() + entry.identifier.size() + entry.text.size() +
+                entry.comment.size() + entry.audioFile.size() + 5;
+    }
+    source.bytes.reserve(size);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const TextResourceEntry& entry = *entries.GetEntry(i);
+        source.starts.push_back(static_cast<std::uint32_t>(source.bytes.size()));
+        for (const std::string* field :
+             {&entry.speaker, &entry.identifier, &entry.text, &entry.comment, &entry.audioFile}) {
+            const std::size_t at = source.bytes.size();
+            source.bytes += *field;
+            // A zero byte inside a field must not read as a separator.
+            if (std::memchr(field->data(), 0, field->size()) != nullptr)
+                std::replace(source.bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                             source.bytes.end(), '\0', '\x01');
+            source.bytes += kSeparator;
+        }
+    }
+    return source;
+}
 
 std::string FoldForFilter(std::string_view utf8) {
     std::string folded;
@@ -76,6 +107,44 @@ void EntryFoldIndex::Build(const TextResourceObject& entries) {
         AppendSegment(m_buffer, *entries.GetEntry(i));
     }
     m_built = true;
+}
+
+bool EntryFoldIndex::Build(const EntryFoldSource& source, const std::atomic<bool>& cancel) {
+    Clear();
+    const std::uint32_t count = source.Count();
+    m_start.reserve(count);
+    m_segments.reserve(count);
+    m_buffer.reserve(source.bytes.size());
+    const std::string_view bytes(source.bytes);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (i % 4096 == 0 && cancel.load(std::memory_order_relaxed)) {
+            Clear();
+            return false;
+        }
+        const auto start = static_cast<std::uint32_t>(m_buffer.size());
+        m_start.push_back(start);
+        m_segments.emplace_back(start, i);
+        const std::size_t end = i + 1 < count ? source.starts[i + 1] : bytes.size();
+        AppendFolded(m_buffer, bytes.substr(source.starts[i], end - source.starts[i]), true);
+    }
+    m_built = true;
+    return true;
+}
+
+void EntryFoldIndex::Remove(std::uint32_t position) {
+    if (!m_built || position >= m_start.size())
+        return;
+    const std::uint32_t old = m_start[position];
+    m_deadBytes += Segment(position).size();
+    m_start.erase(m_start.begin() + position);
+    for (auto& [start, at] : m_segments) {
+        if (start == old)
+            at = kDead;
+        else if (at != kDead && at > position)
+            --at;
+    }
+    if (m_deadBytes > m_buffer.size() / 2)
+        Compact();
 }
 
 void EntryFoldIndex::Update(std::uint32_t position, const TextResourceEntry& entry) {

@@ -5,6 +5,7 @@
 // appended, its old copy is left out of every search.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,16 +19,32 @@ class TextResourceObject;
 // no typed text holds.
 std::string FoldForFilter(std::string_view utf8);
 
+// The searchable fields of every entry, copied as they are stored, for a
+// thread to fold while the user-interface thread goes on changing the
+// entries: a copy costs a fraction of the folding.
+struct EntryFoldSource {
+    std::string bytes; // each entry's fields, each closed by a zero byte
+    std::vector<std::uint32_t> starts;
+    std::uint32_t Count() const { return static_cast<std::uint32_t>(starts.size()); }
+
+    static EntryFoldSource Copy(const TextResourceObject& entries);
+};
+
 class EntryFoldIndex {
 public:
     // Folds every entry of the collection.
     void Build(const TextResourceObject& entries);
+    // Folds every entry of a copy; false (and nothing built) when `cancel`
+    // was set before it was done.
+    bool Build(const EntryFoldSource& source, const std::atomic<bool>& cancel);
     void Clear();
     bool IsBuilt() const { return m_built; }
     std::uint32_t Count() const { return static_cast<std::uint32_t>(m_start.size()); }
 
     // The entry at `position` changed (or, at the count, was added).
     void Update(std::uint32_t position, const TextResourceEntry& entry);
+    // The entry at `position` was removed: the ones after it move up.
+    void Remove(std::uint32_t position);
 
     // The positions, in order, whose folded fields contain every one of
     // `words` (folded, not empty) within one field each, and for which

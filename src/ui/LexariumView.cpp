@@ -14,7 +14,11 @@
 
 IMPLEMENT_DYNCREATE(CLexariumView, CTreeView)
 
-CLexariumView::CLexariumView() {
+CLexariumView::CLexariumView()
+    : m_builder([this](EntryFoldIndex index, std::uint32_t copied,
+                       const std::vector<std::uint32_t>& edited) {
+          OnIndexReady(std::move(index), copied, edited);
+      }) {
     m_model.SetRootLabel(AfxLoadString(IDS_TREE_ROOT));
     QTreeView& tree = Tree();
     tree.setModel(&m_model);
@@ -31,6 +35,8 @@ CLexariumView::CLexariumView() {
 }
 
 CLexariumView::~CLexariumView() {
+    if (g_pDocument != nullptr)
+        g_pDocument->RemoveEntriesObserver(this);
     if (g_pTreeView == this)
         g_pTreeView = nullptr;
 }
@@ -42,7 +48,19 @@ void CLexariumView::OnInitialUpdate() {
     ModifyStyle(0, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS |
                        TVS_SHOWSELALWAYS);
     // New contents: what the filter knew of the old ones is void.
-    m_index.Clear();
+    if (g_pDocument != nullptr)
+        g_pDocument->AddEntriesObserver(
+            this, [this](CLexariumDoc::EntriesChange change, std::uint32_t position) {
+                OnEntriesChanged(change, position);
+            });
+    // A build the tree started for these very contents (Open rebuilds the
+    // tree before this) goes on.
+    if (!m_builder.IsBuilding() || g_pDocument == nullptr ||
+        m_nIndexFile != g_pDocument->m_nFileChanges) {
+        m_builder.Cancel();
+        m_index.Clear();
+        m_awaitingRemoval = false;
+    }
     m_revealed.clear();
     RebuildTree();
 }

@@ -6,9 +6,11 @@
 #pragma once
 
 #include "EntryFilterQuery.h"
+#include "EntryFoldBuilder.h"
 #include "EntryFoldIndex.h"
 #include "EntryTree.h"
 #include "EntryTreeModel.h"
+#include "LexariumDoc.h"
 #include "TreeView.h"
 
 #include <QTimer>
@@ -52,6 +54,9 @@ public:
     // Filters with the field's text now (the pause is skipped).
     void ApplyFilter();
     bool IsFiltered() const { return m_model.IsFiltered(); }
+    // The filter's folded text is being built (on a thread of its own); the
+    // tree shows every entry until it is ready, then the filter applies.
+    bool IsPreparingFilter() const { return m_builder.IsBuilding(); }
     // Where `problem:` learns which entries have a finding: positions in
     // ascending order. Without a source it finds none.
     void SetProblemSource(std::function<std::vector<std::uint32_t>()> source) {
@@ -73,7 +78,14 @@ private:
     // The filter: the rows the query gives, plus the entries that must stay
     // visible (a new entry, a search hit) until the query changes.
     void CreateFilterField();
-    std::vector<std::uint32_t> FilteredRows();
+    // The rows of the filter; none while the folded text is not ready (its
+    // build is started then).
+    std::optional<std::vector<std::uint32_t>> FilteredRows();
+    void DropIndexOfOtherFile();
+    void PrepareIndex();
+    void OnIndexReady(EntryFoldIndex index, std::uint32_t copied,
+                      const std::vector<std::uint32_t>& edited);
+    void OnEntriesChanged(CLexariumDoc::EntriesChange change, std::uint32_t position);
     void ShowRows(bool keepSelection);
     void RevealPosition(std::uint32_t position);
     void RefoldEntry(const TextResourceEntry* entry);
@@ -83,6 +95,11 @@ private:
     QLineEdit* m_pFilterEdit = nullptr; // owned by the view's widgets
     QTimer m_filterTimer;
     EntryFoldIndex m_index;
+    EntryFoldBuilder m_builder;
+    // One entry fewer than the index holds: which one comes with the notice
+    // of its removal, until then the index is not used.
+    bool m_awaitingRemoval = false;
+    std::uint64_t m_nIndexFile = 0; // the document's New or Open the index was made from
     EntryFilterQuery m_query;
     std::vector<std::uint32_t> m_revealed; // ascending
     std::function<std::vector<std::uint32_t>()> m_problemSource;

@@ -7,6 +7,7 @@
 #include "LexariumDoc.h"
 #include "LexariumView.h"
 #include "LexariumView_Text.h"
+#include "MainFrame.h"
 #include "model/TextResourceObject.h"
 
 #include <QKeyEvent>
@@ -19,6 +20,8 @@ namespace {
 
 // Keys typed within this pause are filtered together.
 constexpr int kFilterPauseMs = 120;
+
+const char* const kPreparingFilter = "Preparing the filter...";
 
 TextResourceObject* Collection() {
     return g_pDocument != nullptr ? &g_pDocument->m_textResources : nullptr;
@@ -38,7 +41,14 @@ void CLexariumView::CreateFilterField() {
     m_filterTimer.setSingleShot(true);
     m_filterTimer.setInterval(kFilterPauseMs);
     QObject::connect(&m_filterTimer, &QTimer::timeout, [this] { ApplyFilter(); });
-    QObject::connect(m_pFilterEdit, &QLineEdit::textChanged, [this] { m_filterTimer.start(); });
+    QObject::connect(m_pFilterEdit, &QLineEdit::textChanged, [this] {
+        // The folded text takes a while over a large file: the first key
+        // starts it, the keys that follow are filtered once it is ready.
+        if (!ParseEntryFilter(m_pFilterEdit->text()).NeedsIndex() || m_index.IsBuilt())
+            m_filterTimer.start();
+        else
+            PrepareIndex();
+    });
 }
 
 void CLexariumView::resizeEvent(QResizeEvent* event) {
@@ -73,18 +83,97 @@ void CLexariumView::RefoldEntry(const TextResourceEntry* entry) {
         m_index.Update(position, *entry);
 }
 
+void CLexariumView::DropIndexOfOtherFile() {
+    // Open and New replace the entries before they say so.
+    if (g_pDocument != nullptr && g_pDocument->m_nFileChanges == m_nIndexFile)
+        return;
+    m_builder.Cancel();
+    m_index.Clear();
+    m_awaitingRemoval = false;
+}
+
 void CLexariumView::SyncIndexAfterRebuild() {
     const TextResourceObject* entries = Collection();
+    DropIndexOfOtherFile();
     if (!m_index.IsBuilt())
         return;
     const std::uint32_t count = entries != nullptr ? entries->GetEntryCount() : 0;
     if (count == m_index.Count() + 1) {
         m_index.Update(count - 1, *entries->GetEntry(count - 1)); // a new entry
+    } else if (count + 1 == m_index.Count()) {
+        m_awaitingRemoval = true; // the notice says which entry went
     } else if (count != m_index.Count()) {
-        // Entries were removed: positions moved. Fold again when next needed.
+        // Positions moved in a way the index cannot follow: fold again when needed.
         m_index.Clear();
         m_revealed.clear();
     }
+}
+
+void CLexariumView::OnEntriesChanged(CLexariumDoc::EntriesChange change, std::uint32_t position) {
+    using Change = CLexariumDoc::EntriesChange;
+    const TextResourceObject* entries = Collection();
+    const std::uint32_t count = entries != nullptr ? entries->GetEntryCount() : 0;
+    switch (change) {
+    case Change::Edited:
+        // A built index folds the entry again now; one being built, when it is ready.
+        if (m_index.IsBuilt() && position < m_index.Count() && position < count)
+            m_index.Update(position, *entries->GetEntry(position));
+        m_builder.NoteEdited(position);
+        break;
+    case Change::Added:
+        break; // entries past the copy are folded when the index is ready
+    case Change::Removed: {
+        // Positions after it move up: a build from the old copy is of no use.
+        if (m_builder.IsBuilding() && entries != nullptr)
+            m_builder.Start(*entries);
+        if (m_index.IsBuilt() && m_index.Count() == count + 1)
+            m_index.Remove(position);
+        else if (m_index.Count() != count)
+            m_index.Clear();
+        m_awaitingRemoval = false;
+        std::erase(m_revealed, position);
+        for (std::uint32_t& revealed : m_revealed)
+            if (revealed > position)
+                --revealed;
+        if (!m_query.IsEmpty())
+            ShowRows(true);
+        break;
+    }
+    case Change::Reloaded:
+        DropIndexOfOtherFile();
+        break;
+    case Change::Saved:
+        break;
+    }
+}
+
+void CLexariumView::PrepareIndex() {
+    const TextResourceObject* entries = Collection();
+    if (entries == nullptr || m_builder.IsBuilding())
+        return;
+    m_nIndexFile = g_pDocument->m_nFileChanges;
+    m_builder.Start(*entries);
+    if (CMainFrame* frame = MainFrame())
+        frame->ShowStatusLine(QString::fromLatin1(kPreparingFilter));
+}
+
+void CLexariumView::OnIndexReady(EntryFoldIndex index, std::uint32_t copied,
+                                 const std::vector<std::uint32_t>& edited) {
+    const TextResourceObject* entries = Collection();
+    if (entries == nullptr || entries->GetEntryCount() < copied)
+        return; // cannot happen: a removal, New and Open start it again
+    // The keys typed meanwhile are applied now; the hint goes.
+    if (CMainFrame* frame = MainFrame();
+        frame != nullptr && frame->GetStatusLine() == QLatin1String(kPreparingFilter))
+        frame->ClearStatusLine();
+    m_index = std::move(index);
+    m_awaitingRemoval = false;
+    // What changed while the copy was folded is folded again from the entries.
+    for (const std::uint32_t position : edited)
+        m_index.Update(position, *entries->GetEntry(position));
+    for (std::uint32_t position = copied; position < entries->GetEntryCount(); ++position)
+        m_index.Update(position, *entries->GetEntry(position));
+    ApplyFilter();
 }
 
 void CLexariumView::RevealPosition(std::uint32_t position) {
@@ -95,19 +184,23 @@ void CLexariumView::RevealPosition(std::uint32_t position) {
         ShowRows(true);
 }
 
-std::vector<std::uint32_t> CLexariumView::FilteredRows() {
+std::optional<std::vector<std::uint32_t>> CLexariumView::FilteredRows() {
     const TextResourceObject* entries = Collection();
     if (entries == nullptr)
-        return {};
+        return std::vector<std::uint32_t>{};
     const std::uint32_t count = entries->GetEntryCount();
+    DropIndexOfOtherFile();
     std::vector<std::uint32_t> rows;
     if (!m_query.noMatch) {
         if (m_query.words.empty() && m_query.speaker.empty()) {
             rows.resize(count);
             std::iota(rows.begin(), rows.end(), 0u);
         } else {
-            if (!m_index.IsBuilt())
-                m_index.Build(*entries);
+            if (!m_index.IsBuilt() || m_awaitingRemoval) {
+                if (!m_index.IsBuilt())
+                    PrepareIndex();
+                return std::nullopt;
+            }
             RefoldEntry(m_pCurrentEntry); // the form may have changed it
             rows = m_index.Find(m_query.words, m_query.speaker);
         }

@@ -40,6 +40,11 @@ protected:
         QTest::keyClick(field, Qt::Key_Backspace);
         Type(field, text);
         QTest::qWait(200);
+        WaitForFilter();
+    }
+    // The folded text is built on a thread; the filter applies when it is back.
+    void WaitForFilter() {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !View().IsPreparingFilter(); }, 10000));
         Idle();
     }
     // The identifiers the tree shows, in order.
@@ -138,6 +143,52 @@ TEST_F(TreeFilterTest, EditsInTheFormAreFoundByTheNextFilter) {
     EXPECT_EQ(Shown(), QStringList{"SCOUT"});
     Filter("schnee");
     EXPECT_EQ(Shown(), QStringList{});
+}
+
+TEST_F(TreeFilterTest, KeysTypedWhileTheFilterIsPreparedApplyWhenItIsReady) {
+    QLineEdit* field = View().FilterField();
+    field->setFocus();
+    Type(field, QStringLiteral("capt"));
+    // The build has only started: every entry is still shown, with a hint.
+    EXPECT_TRUE(View().IsPreparingFilter());
+    EXPECT_EQ(Shown().size(), 4);
+    EXPECT_EQ(RootLabel(), "Textresourcen");
+    EXPECT_EQ(Frame()->GetStatusLine(), "Preparing the filter...");
+    Type(field, QStringLiteral("ain end"));
+    WaitForFilter();
+    EXPECT_EQ(Shown(), QStringList{"CAPTAIN_END"});
+    EXPECT_EQ(Frame()->GetStatusLine(), "");
+}
+
+TEST_F(TreeFilterTest, ChangesWhileTheFilterIsPreparedAreNotLost) {
+    // An edit in the form, of an entry that is no longer current when the
+    // folded text comes back.
+    Select(3);
+    QLineEdit* field = View().FilterField();
+    field->setFocus();
+    Type(field, QStringLiteral("captain"));
+    ASSERT_TRUE(View().IsPreparingFilter());
+    Type(FocusAll(IDC_TEXT), QStringLiteral("Der Captain kommt"));
+    Select(0);
+    WaitForFilter();
+    EXPECT_EQ(Shown(), (QStringList{"CAPTAIN_ORDER", "CAPTAIN_END", "SCOUT"}));
+}
+
+TEST_F(TreeFilterTest, ARemovalWhileTheFilterIsPreparedIsNotMetWithTheOldCopy) {
+    // Removing the first entry moves the others up: a result folded from the
+    // copy made before would show the wrong entries, or ones that are gone.
+    Select(0);
+    QLineEdit* field = View().FilterField();
+    field->setFocus();
+    Type(field, QStringLiteral("scout"));
+    ASSERT_TRUE(View().IsPreparingFilter());
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_ENTRY_DELETE));
+    ASSERT_EQ(Count(), 3u);
+    WaitForFilter();
+    EXPECT_EQ(Shown(), QStringList{"SCOUT"});
+    EXPECT_EQ(RootLabel(), "Textresourcen (1 of 3)");
+    Filter("speaker:vale");
+    EXPECT_EQ(Shown(), (QStringList{"CAPTAIN_ORDER", "CAPTAIN_END"}));
 }
 
 TEST_F(TreeFilterTest, CtrlLPutsTheFocusInTheFilter) {
