@@ -2,6 +2,7 @@
 
 #include "platform/Win32CodePage.h"
 
+#include <array>
 #include <cstdio>
 
 namespace check {
@@ -101,22 +102,32 @@ std::string CsvField(const std::string& text) {
 }
 
 void AppendCsvField(std::string& out, std::string_view text) {
-    // One pass over the bytes: find_first_of would look up each byte in the set.
+    // One pass over the bytes with a table: find_first_of would look up each
+    // byte in the set, and a script of a million lines spends its time here.
+    static constexpr auto kQuoted = [] {
+        std::array<bool, 256> quoted{};
+        for (unsigned char c : {',', '"', '\r', '\n'})
+            quoted[c] = true;
+        return quoted;
+    }();
     bool quote = false;
     for (char c : text)
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
-            quote = true;
-            break;
-        }
+        quote |= kQuoted[static_cast<unsigned char>(c)];
     if (!quote) {
         out += text;
         return;
     }
+    // The runs between quotes go over whole; each quote is doubled.
     out += '"';
-    for (char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
+    for (std::size_t start = 0;;) {
+        const std::size_t mark = text.find('"', start);
+        if (mark == std::string_view::npos) {
+            out.append(text, start);
+            break;
+        }
+        out.append(text, start, mark + 1 - start);
+        out += '"';
+        start = mark + 1;
     }
     out += '"';
 }
