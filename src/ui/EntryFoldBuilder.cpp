@@ -1,11 +1,53 @@
 #include "EntryFoldBuilder.h"
 
+#include "model/TextResourceObject.h"
+
+#include <QElapsedTimer>
 #include <QMetaObject>
+#include <QTimer>
 #include <algorithm>
 #include <atomic>
+#include <cstring>
+#include <functional>
 #include <thread>
 
+namespace {
+
+// The copy goes in slices of this length between events: over a million
+// entries it takes longer than a keystroke may wait.
+constexpr qint64 kCopySliceMs = 15;
+
+// Copies entries where the copy stands, for one slice at most; true when
+// every entry of the collection (as many as it holds now) is copied. An entry
+// changed behind the copy is one the job was told about.
+template <class Job> bool CopySlice(Job& job) {
+    QElapsedTimer timer;
+    timer.start();
+    EntryFoldSource& source = job.source;
+    const TextResourceObject& entries = *job.entries;
+    while (source.Count() < entries.GetEntryCount()) {
+        const TextResourceEntry& entry = *entries.GetEntry(source.Count());
+        source.starts.push_back(static_cast<std::uint32_t>(source.bytes.size()));
+        for (const std::string* field :
+             {&entry.speaker, &entry.identifier, &entry.text, &entry.comment, &entry.audioFile}) {
+            const std::size_t at = source.bytes.size();
+            source.bytes += *field;
+            // A zero byte inside a field must not read as a separator.
+            if (std::memchr(field->data(), 0, field->size()) != nullptr)
+                std::replace(source.bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                             source.bytes.end(), '\0', '\x01');
+            source.bytes += '\0';
+        }
+        if (source.Count() % 512 == 0 && timer.elapsed() >= kCopySliceMs)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 struct EntryFoldBuilder::Job {
+    const TextResourceObject* entries = nullptr; // not owned; read on the user-interface thread
     EntryFoldSource source;
     EntryFoldIndex index; // written by the thread before it reports
     std::atomic<bool> cancel{false};
@@ -26,22 +68,36 @@ EntryFoldBuilder::~EntryFoldBuilder() {
 void EntryFoldBuilder::Start(const TextResourceObject& entries) {
     Cancel();
     auto job = std::make_shared<Job>();
-    job->source = EntryFoldSource::Copy(entries);
+    job->entries = &entries;
     m_job = job;
-    job->thread = std::thread([this, job] {
-        job->built = job->index.Build(job->source, job->cancel);
-        job->source = EntryFoldSource(); // the copy is not needed any more
-        QMetaObject::invokeMethod(
-            &m_receiver, [this, job] { OnDone(job); }, Qt::QueuedConnection);
-    });
+    // The copy goes on in slices between events; a slice waiting for its turn
+    // holds the step, nothing else does.
+    auto step = std::make_shared<std::function<void()>>();
+    *step = [this, job, self = std::weak_ptr<std::function<void()>>(step)] {
+        if (job != m_job)
+            return; // cancelled or started again meanwhile
+        if (!CopySlice(*job)) {
+            QTimer::singleShot(0, &m_receiver, [next = self.lock()] { (*next)(); });
+            return;
+        }
+        job->thread = std::thread([this, job] {
+            job->built = job->index.Build(job->source, job->cancel);
+            job->source = EntryFoldSource(); // the copy is not needed any more
+            QMetaObject::invokeMethod(
+                &m_receiver, [this, job] { OnDone(job); }, Qt::QueuedConnection);
+        });
+    };
+    (*step)();
 }
 
 void EntryFoldBuilder::Cancel() {
     if (m_job == nullptr)
         return;
     m_job->cancel = true;
-    // Its thread stops soon; it is joined when it reports.
-    m_retiring.push_back(std::move(m_job));
+    // A thread that runs stops soon; it is joined when it reports. A copy
+    // still going ends at its next slice.
+    if (m_job->thread.joinable())
+        m_retiring.push_back(std::move(m_job));
     m_job.reset();
 }
 
