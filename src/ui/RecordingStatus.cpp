@@ -12,24 +12,6 @@
 #include <QMetaObject>
 #include <cmath>
 
-namespace {
-
-// Whether more than one entry of the open document has this identifier.
-bool IdentifierShared(const std::string& identifier) {
-    if (g_pDocument == nullptr)
-        return false;
-    const TextResourceObject& entries = g_pDocument->m_textResources;
-    int seen = 0;
-    for (std::uint32_t i = 0, count = entries.GetEntryCount(); i < count; ++i) {
-        const std::string& other = entries.GetEntry(i)->identifier;
-        if (other.size() == identifier.size() && other == identifier && ++seen > 1)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
 CRecordingStatus::CRecordingStatus(CFrameWnd* pFrame)
     : m_pFrame(pFrame), m_thread([this] { Work(); }) {}
 
@@ -145,7 +127,7 @@ void CRecordingStatus::Deliver(const Answer& answer) {
     m_pFrame->ShowStatusLine(Line(answer));
 }
 
-CString CRecordingStatus::Line(const Answer& answer) const {
+CString CRecordingStatus::Line(const Answer& answer) {
     using Listed = check::RecordingState::Listed;
     if (!answer.found)
         return RecordingNotFoundLine(m_entry, false);
@@ -166,7 +148,7 @@ CString CRecordingStatus::Line(const Answer& answer) const {
     // A line of the list names one entry: with two of the identifier it tells of neither.
     if ((listed == Listed::Unchanged || listed == Listed::TextChanged ||
          listed == Listed::NewTake) &&
-        IdentifierShared(m_entry.identifier))
+        g_pDocument != nullptr && m_identifiers.IsShared(*g_pDocument, m_entry.identifier))
         listed = Listed::Shared;
     switch (listed) {
     case Listed::NoList:

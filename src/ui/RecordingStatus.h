@@ -7,6 +7,7 @@
 #pragma once
 
 #include "AfxDefs.h"
+#include "IdentifierHashes.h"
 #include "check/RecordedListCache.h"
 #include "check/RecordingFactsCache.h"
 #include "check/RecordingState.h"
@@ -62,13 +63,14 @@ private:
     void Work();
     Answer Find(const Request& request);
     void Deliver(const Answer& answer);
-    CString Line(const Answer& answer) const;
+    CString Line(const Answer& answer);
 
     CFrameWnd* m_pFrame; // not owned
     std::string m_strTrsPath;
     std::uint64_t m_nGeneration = 0; // of the last selection
     std::uint64_t m_nAnswered = 0;   // of the last answer delivered or passed over
     TextResourceEntry m_entry;       // the one asked about last
+    CIdentifierHashes m_identifiers;
 
     check::RecordedListCache m_lists;
     check::RecordingFactsCache m_facts;

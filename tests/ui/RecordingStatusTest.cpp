@@ -187,4 +187,15 @@ TEST_F(RecordingStatusTest, RecordingsAndTheListAreReadAgainOnlyWhenTheyChanged)
                   " lasts 2500 ms: 2.0 characters per second; a new take since 2026-11-02; run "
                   "record to accept it.");
     EXPECT_TRUE(StatusAfterSelecting(1).ends_with("recorded from this text on 2026-12-01."));
+
+    // An identifier that another entry takes on later is shared from then on.
+    SelectRoot();
+    Doc()->m_textResources.GetEntry(0)->identifier = "B";
+    Doc()->NotifyEntriesChanged(CLexariumDoc::EntriesChange::Edited, 0);
+    EXPECT_TRUE(StatusAfterSelecting(1).ends_with(
+        "the recorded list cannot tell: another entry has the same identifier."));
+    Doc()->m_textResources.GetEntry(0)->identifier = "A";
+    Doc()->NotifyEntriesChanged(CLexariumDoc::EntriesChange::Edited, 0);
+    SelectRoot();
+    EXPECT_TRUE(StatusAfterSelecting(1).ends_with("recorded from this text on 2026-12-01."));
 }
