@@ -1,7 +1,7 @@
 // The problems list's check over large files, offscreen: from the command to
-// the findings in the list, the copy of the entries (the only part the
-// user-interface thread waits for) on its own, and the check with a folder of
-// recordings. The folder is made once with
+// the findings in the list, with the longest time the user-interface thread
+// spent away from its events (the longest the window could not answer), and
+// the check with a folder of recordings. The folder is made once with
 //     lexarium_bench_recordings 100000 FOLDER
 // and named in LEXARIUM_BENCH_RECORDINGS; without it that benchmark is skipped.
 
@@ -11,40 +11,74 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 
 namespace {
+
+// The ticker that measures how long the window could not answer; finer
+// ticks cost the check time of their own.
+constexpr int kTickMs = 4;
 
 void Load(std::uint32_t count) {
     if (g_pDocument->m_textResources.GetEntryCount() != count)
         g_pDocument->m_textResources = testdata::MakeTypicalCollection(count);
 }
 
-// Runs one check of the document to its end, as the window does.
-std::size_t RunCheck(ProblemsList& list, const check::CheckOptions& options) {
+// Runs one check of the document to its end, as the window does; `longest`
+// is the longest gap in milliseconds between two ticks of a 4 ms timer, that
+// is, the longest the window could not have answered.
+std::size_t RunCheck(ProblemsList& list, const check::CheckOptions& options, double& longest) {
+    QElapsedTimer since;
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    ticker.setInterval(kTickMs);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longest = std::max(longest, double(since.nsecsElapsed()) / 1e6);
+        since.start();
+    });
+    since.start();
+    ticker.start();
     list.Check(*g_pDocument, options);
     while (list.IsRunning())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     return list.Findings().size();
 }
 
+// The same ticker over an idle event loop for a second: the gaps that the
+// machine alone makes, for comparison.
+void BM_IdleEventLoop(benchmark::State& state) {
+    double longest = 0;
+    for (auto _ : state) {
+        QElapsedTimer since;
+        QTimer ticker;
+        ticker.setTimerType(Qt::PreciseTimer);
+        ticker.setInterval(kTickMs);
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            longest = std::max(longest, double(since.nsecsElapsed()) / 1e6);
+            since.start();
+        });
+        QElapsedTimer total;
+        total.start();
+        since.start();
+        ticker.start();
+        while (total.elapsed() < 1000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    }
+    state.counters["longest_ui_ms"] = longest;
+}
+BENCHMARK(BM_IdleEventLoop)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
 void BM_CheckEntries(benchmark::State& state) {
     Load(static_cast<std::uint32_t>(state.range(0)));
     ProblemsList list;
+    double longest = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(RunCheck(list, {}));
+        benchmark::DoNotOptimize(RunCheck(list, {}, longest));
     state.counters["findings"] = double(list.Findings().size());
+    state.counters["longest_ui_ms"] = longest;
 }
 BENCHMARK(BM_CheckEntries)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_CopyForCheck(benchmark::State& state) {
-    Load(static_cast<std::uint32_t>(state.range(0)));
-    for (auto _ : state) {
-        TextResourceObject copy = g_pDocument->m_textResources;
-        benchmark::DoNotOptimize(copy.GetEntryCount());
-    }
-}
-BENCHMARK(BM_CopyForCheck)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 void BM_CheckWithRecordings(benchmark::State& state) {
     const QByteArray folder = qgetenv("LEXARIUM_BENCH_RECORDINGS");
@@ -56,9 +90,11 @@ void BM_CheckWithRecordings(benchmark::State& state) {
     check::CheckOptions options;
     options.audioFolder = folder.toStdString();
     ProblemsList list;
+    double longest = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(RunCheck(list, options));
+        benchmark::DoNotOptimize(RunCheck(list, options, longest));
     state.counters["findings"] = double(list.Findings().size());
+    state.counters["longest_ui_ms"] = longest;
 }
 BENCHMARK(BM_CheckWithRecordings)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -35,7 +35,10 @@ QVariant FindingsModel::data(const QModelIndex& index, int role) const {
     case ColumnId:
         return finding.OfEntry() ? QVariant(QString::number(finding.id)) : QVariant();
     case ColumnIdentifier:
-        return finding.OfEntry() ? QVariant(QString::fromUtf8(finding.identifier)) : QVariant();
+        // An entry of the reference that the file lacks is named by its identifier alone.
+        return finding.OfEntry() || finding.scope == check::Scope::Reference
+                   ? QVariant(QString::fromUtf8(finding.identifier))
+                   : QVariant();
     case ColumnDetail:
         return QString::fromUtf8(finding.detail);
     default:

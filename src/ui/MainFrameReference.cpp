@@ -94,6 +94,7 @@ bool CMainFrame::OpenReference(const CString& path, bool remembered) {
         return false;
     }
     m_pReference = std::move(reference);
+    m_problems.SetReference(m_pReference->Shared());
     m_pReferencePane->show();
     m_pReferencePane->raise();
     RefreshReferencePane(true);
@@ -122,6 +123,7 @@ void CMainFrame::FollowDocument() {
         return;
     }
     m_pReference.reset();
+    m_problems.SetReference(nullptr);
     const CString remembered = settings ? RememberedReference(*settings, path) : CString();
     if (!remembered.isEmpty())
         OpenReference(remembered, true);

@@ -124,8 +124,17 @@ void CProblemsCommands::StartCheck() {
     std::shared_ptr<const check::RecordedList> recorded;
     if (m_settings.bRecordings && m_recordedList)
         recorded = m_recordedList();
-    m_pList->Check(*g_pDocument, m_settings.ToOptions(folder, std::move(recorded)));
+    m_pList->Check(*g_pDocument, m_settings.ToOptions(folder, std::move(recorded)),
+                   m_reference);
     m_pPane->OnCheckStarted();
+}
+
+void CProblemsCommands::SetReference(std::shared_ptr<const TextResourceObject> reference) {
+    if (reference == m_reference)
+        return;
+    m_reference = std::move(reference);
+    if (m_pList != nullptr)
+        m_pList->MarkOutOfDate();
 }
 
 void CProblemsCommands::OnCheckOptions() {
@@ -209,9 +218,18 @@ void CProblemsCommands::GoToFinding(int row) {
     m_pPane->SetCurrentRow(row);
     const check::Finding& finding = findings[std::size_t(row)];
     if (!finding.OfEntry()) {
-        ShowStatusLine(finding.scope == check::Scope::File
-                           ? QStringLiteral("This problem is about the file as a whole.")
-                           : QStringLiteral("This problem is about the folder of recordings."));
+        switch (finding.scope) {
+        case check::Scope::Reference:
+            ShowStatusLine(QStringLiteral("This problem is about an entry of the reference file "
+                                          "that this file lacks."));
+            break;
+        case check::Scope::Folder:
+            ShowStatusLine(QStringLiteral("This problem is about the folder of recordings."));
+            break;
+        default:
+            ShowStatusLine(QStringLiteral("This problem is about the file as a whole."));
+            break;
+        }
         return;
     }
     CLexariumView* tree = Tree();

@@ -15,6 +15,7 @@
 
 class CFrameWnd;
 class CLexariumDoc;
+class TextResourceObject;
 #include "ProblemsPane.h"
 class ProblemsList;
 
@@ -48,6 +49,10 @@ public:
     // says so in the status bar instead.
     void GoToFinding(int row);
 
+    // The reference file the entries are checked against, or null; another
+    // one puts the findings out of date.
+    void SetReference(std::shared_ptr<const TextResourceObject> reference);
+
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -63,6 +68,7 @@ private:
     QPointer<CProblemsPane> m_pPane; // a child of the frame, deleted with this
     CCheckSettings m_settings;
     std::function<std::shared_ptr<const check::RecordedList>()> m_recordedList;
+    std::shared_ptr<const TextResourceObject> m_reference; // null: none open
     // F8 that started a check goes on to the next finding when it ends,
     // unless the user moved meanwhile.
     int m_nPendingStep = 0; // +1, -1 or 0

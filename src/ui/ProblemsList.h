@@ -1,9 +1,11 @@
 // The findings of the problems list: a check of the open document, run on a
-// worker thread over a copy of the entries taken when it starts, the findings
-// it gave, and whether the entries have changed since. Positions in the
-// findings always designate the entries they were made for: removing an entry
-// drops its findings and moves those after it up, so a finding never points at
-// another entry, although the list is then out of date.
+// worker thread, the findings it gave, and whether the entries have changed
+// since. The entries go to the worker in slices that the user-interface
+// thread copies between its events, so the window answers throughout.
+// Positions in the findings always designate the entries they were made for:
+// removing an entry drops its findings and moves those after it up, so a
+// finding never points at another entry, although the list is then out of
+// date.
 #pragma once
 
 #include "LexariumDoc.h"
@@ -12,6 +14,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -30,11 +33,20 @@ public:
     // Cancels a running check and waits for its thread.
     ~ProblemsList() override;
 
-    // Starts a check of the document's entries; a check still running is
-    // cancelled first. Copying the entries is the only work done here.
-    void Check(const CLexariumDoc& doc, const check::CheckOptions& options);
-    // Stops a running check; the findings before it stay.
+    // Starts a check of the document's entries as they are now; a check
+    // still running is cancelled first. With `reference`, the entries are
+    // also checked against it; the check keeps it while it runs.
+    void Check(const CLexariumDoc& doc, const check::CheckOptions& options,
+               std::shared_ptr<const TextResourceObject> reference = {});
+    // Stops a running check; the findings before it stay, in their state.
     void Cancel();
+    // Whether the last check was cancelled before it gave its findings.
+    bool WasCancelled() const { return m_bCancelled; }
+    // What the check looks at changed beside the entries (a reference opened
+    // or closed): the findings, and those of a running check, are out of date.
+    void MarkOutOfDate();
+    // Whether the list is out of date only because the reference changed.
+    bool OutOfDateByReference() const { return m_bByReference; }
     bool IsRunning() const { return m_job != nullptr; }
     // Milliseconds since the running check started.
     qint64 RunningFor() const { return m_started.elapsed(); }
@@ -62,7 +74,11 @@ signals:
     void Finished(bool completed);
 
 private:
+    struct Slice;
     struct Job;
+    // Hands the next slices of the entries to the running check, for a few
+    // milliseconds at most, and comes back for more from the event loop.
+    void CopySlices();
     void OnJobDone(const std::shared_ptr<Job>& job);
     void SetFindings(std::vector<check::Finding> findings, State state);
     void RemovePosition(std::vector<check::Finding>& findings, std::uint32_t position) const;
@@ -74,4 +90,8 @@ private:
     // Cancelled checks whose threads have not reported yet.
     std::vector<std::shared_ptr<Job>> m_retiring;
     QElapsedTimer m_started;
+    QTimer m_copyTimer;
+    const CLexariumDoc* m_pDoc = nullptr; // the document of the running check
+    bool m_bCancelled = false;
+    bool m_bByReference = false;
 };

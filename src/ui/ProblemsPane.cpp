@@ -141,16 +141,28 @@ void CProblemsPane::UpdateStateLine() {
     switch (m_list.GetState()) {
     case ProblemsList::State::NotChecked:
         m_pCheck->setText(QStringLiteral("Check"));
-        m_pState->setText(QStringLiteral("The entries have not been checked yet."));
+        m_pState->setText(m_list.WasCancelled()
+                              ? QStringLiteral("The check was cancelled.")
+                              : QStringLiteral("The entries have not been checked yet."));
         break;
-    case ProblemsList::State::OutOfDate:
+    case ProblemsList::State::OutOfDate: {
         m_pCheck->setText(QStringLiteral("Check again"));
-        m_pState->setText(
-            QStringLiteral("Out of date: the entries have changed since this check."));
+        const QString why = m_list.OutOfDateByReference()
+                                ? QStringLiteral("Out of date: the reference file has changed "
+                                                 "since this check.")
+                                : QStringLiteral("Out of date: the entries have changed since "
+                                                 "this check.");
+        m_pState->setText(m_list.WasCancelled() ? QStringLiteral("The check was cancelled. ") + why
+                                                : why);
         break;
+    }
     case ProblemsList::State::Current:
-        m_pState->setText(m_list.Findings().empty() ? QStringLiteral("No problems found.")
-                                                    : QString());
+        if (m_list.WasCancelled())
+            m_pState->setText(QStringLiteral("The check was cancelled; the entries have not "
+                                             "changed since the last check."));
+        else
+            m_pState->setText(m_list.Findings().empty() ? QStringLiteral("No problems found.")
+                                                        : QString());
         break;
     }
 }

@@ -13,22 +13,24 @@ CReferenceFile::LoadResult CReferenceFile::Load(const CString& path) {
     if (result.code < 0)
         return result;
     TextResourceReadReport report;
-    const std::int32_t read = m_entries.Read(stream, report);
+    auto entries = std::make_shared<TextResourceObject>();
+    const std::int32_t read = entries->Read(stream, report);
     // A damaged file still shows what could be read of it, with a warning.
-    result.damage = check::DescribeLoadDamage(report, m_entries);
-    if (read < 0 && !result.damage && m_entries.GetEntryCount() == 0) {
+    result.damage = check::DescribeLoadDamage(report, *entries);
+    if (read < 0 && !result.damage && entries->GetEntryCount() == 0) {
         result.code = read;
-        m_entries.Clear();
         return result;
     }
     m_strPath = path;
-    m_match.emplace(m_entries);
+    m_entries = std::move(entries);
+    m_match.emplace(*m_entries);
     return result;
 }
 
 void CReferenceFile::Close() {
     m_match.reset();
-    m_entries.Clear();
+    // A check that still holds the entries keeps them; this reference lets go.
+    m_entries = std::make_shared<TextResourceObject>();
     m_strPath.clear();
 }
 

@@ -2,7 +2,9 @@
 
 // A second text resource file, opened read-only beside the one being edited
 // (often the same text in the source language), whose entries are found by
-// identifier. It is read once, with a shared lock, and never written.
+// identifier. It is read once, with a shared lock, and never written; its
+// entries do not change after that, so a check on another thread may keep
+// them (Shared) while the user opens another reference.
 
 #include "AfxDefs.h"
 #include "check/LoadDamage.h"
@@ -10,6 +12,7 @@
 #include "model/TextResourceObject.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -26,13 +29,17 @@ public:
 
     bool IsOpen() const { return !m_strPath.isEmpty(); }
     const CString& GetPath() const { return m_strPath; }
-    const TextResourceObject& Entries() const { return m_entries; }
+    const TextResourceObject& Entries() const { return *m_entries; }
+    // The entries, for one who keeps them beyond this reference; null when closed.
+    std::shared_ptr<const TextResourceObject> Shared() const {
+        return IsOpen() ? m_entries : nullptr;
+    }
 
     // The first entry with this identifier, or null.
     const TextResourceEntry* Find(std::string_view identifier) const;
 
 private:
     CString m_strPath;
-    TextResourceObject m_entries;
+    std::shared_ptr<const TextResourceObject> m_entries = std::make_shared<TextResourceObject>();
     std::optional<check::ReferenceMatch> m_match; // over m_entries, while open
 };

@@ -22,8 +22,12 @@ namespace tones = signals;
 #include "common/WavFile.h"
 #include "check/RecordedList.h"
 #include "check/Sha256.h"
+#include "testdata/TestData.h"
 
 #include <QAbstractButton>
+#include <QBrush>
+#include <QPalette>
+#include <QProgressBar>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -33,6 +37,9 @@ namespace tones = signals;
 #include <QTest>
 #include <QTextEdit>
 #include <QToolBar>
+#include <chrono>
+#include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -412,4 +419,225 @@ TEST_F(ProblemsListTest, CheckOptionsKeepThePaceAndTheLevelsAndTheListShowsTheir
     Frame()->ExecuteCommand(ID_TOOLS_CHECK_OPTIONS);
     EXPECT_FALSE(Settings().value("Check Options/Pace").toBool());
     EXPECT_EQ(Settings().value("Check Options/Max characters per second").toDouble(), 12.5);
+}
+
+namespace {
+
+// Typical entries, some of which have an empty text (a finding each).
+TextResourceObject TypicalWithEmptyTexts(std::uint32_t count,
+                                         std::initializer_list<std::uint32_t> empty) {
+    TextResourceObject entries = testdata::MakeTypicalCollection(count);
+    for (std::uint32_t position : empty)
+        entries.GetEntry(position)->text.clear();
+    return entries;
+}
+
+} // namespace
+
+// A check of many entries goes on while the event loop runs; this lets it
+// run one pass of the loop after the progress delay, so that it has started
+// and shows its progress but cannot have ended.
+class ProblemsListRunningTest : public ProblemsListTest {
+protected:
+    // Opens many entries, written in one go.
+    void OpenMany(TextResourceObject entries) {
+        const QString path = Path("many.trs");
+        WriteFile(path, testdata::ToFileBytes(entries));
+        // Typical lines are spoken faster than the pace check allows; only
+        // the checks of the entries themselves are looked at here.
+        Settings().setValue("Check Options/Pace", false);
+        Start({path});
+        Activate();
+    }
+    void StartWithoutEnding() {
+        ASSERT_TRUE(Frame()->ExecuteCommand(ID_TOOLS_CHECK));
+        std::this_thread::sleep_for(std::chrono::milliseconds(CProblemsPane::kProgressDelayMs + 100));
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(List().IsRunning());
+    }
+    // Lets everything that was posted arrive, also from threads that were cancelled.
+    void Settle() {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 300)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        Idle();
+    }
+    // Each finding about an entry names the entry at its position.
+    void ExpectFindingsNameTheirEntries() {
+        for (const check::Finding& finding : List().Findings()) {
+            if (!finding.OfEntry())
+                continue;
+            const TextResourceEntry* entry = Doc()->m_textResources.GetEntry(finding.position);
+            ASSERT_NE(entry, nullptr) << finding.kind << " at " << finding.position;
+            EXPECT_EQ(entry->identifier, finding.identifier) << finding.kind;
+            EXPECT_EQ(entry->id, finding.id) << finding.kind;
+        }
+    }
+};
+
+TEST_F(ProblemsListRunningTest, CancelStopsTheCheckAndTheListSaysSoWithoutStaleRows) {
+    OpenMany(TypicalWithEmptyTexts(100000, {7, 99000}));
+    StartWithoutEnding();
+    EXPECT_FALSE(Pane().CancelButton()->isHidden());
+    EXPECT_FALSE(Pane().ProgressBar()->isHidden());
+    EXPECT_TRUE(Pane().StateLine()->text().startsWith("Checking"));
+
+    QTest::mouseClick(Pane().CancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(List().IsRunning());
+    Settle();
+    EXPECT_EQ(List().GetState(), ProblemsList::State::NotChecked);
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(Pane().windowTitle(), "Problems");
+    EXPECT_EQ(Pane().StateLine()->text(), "The check was cancelled.");
+    EXPECT_TRUE(Pane().CancelButton()->isHidden());
+    EXPECT_FALSE(Pane().CheckButton()->isHidden());
+    EXPECT_EQ(Frame()->GetMessageText(), "The check was cancelled.");
+
+    // A whole check, an edit, and a check again that is cancelled: the rows
+    // of the last whole check stay, greyed and out of date.
+    Check();
+    ASSERT_EQ(Rows().size(), 2u);
+    Frame()->m_problems.GoToFinding(0);
+    QWidget* text = FormField(IDC_TEXT);
+    QTest::keyClicks(text, "Hi");
+    Idle();
+    StartWithoutEnding();
+    QTest::mouseClick(Pane().CancelButton(), Qt::LeftButton);
+    Settle();
+    EXPECT_EQ(List().GetState(), ProblemsList::State::OutOfDate);
+    EXPECT_EQ(Rows().size(), 2u);
+    EXPECT_EQ(Pane().windowTitle(), "Problems (2, out of date)");
+    EXPECT_EQ(Pane().StateLine()->text(), "The check was cancelled. Out of date: the entries have "
+                                          "changed since this check.");
+    EXPECT_EQ(Table().model()->index(0, 0).data(Qt::ForegroundRole).value<QBrush>(),
+              QApplication::palette().brush(QPalette::Disabled, QPalette::Text));
+}
+
+TEST_F(ProblemsListRunningTest, ChangesWhileItRunsLeaveItsResultOutOfDateButOnTheRightEntries) {
+    // Empty texts before and far after where the check can be when the entries change.
+    OpenMany(TypicalWithEmptyTexts(100000, {3, 10, 70000, 90000}));
+    auto* tree = dynamic_cast<CLexariumView*>(g_pTreeView);
+    ASSERT_NE(tree, nullptr);
+    StartWithoutEnding();
+
+    // Delete an entry the check has already been given, and one it has not.
+    ASSERT_TRUE(tree->SelectEntryAt(3));
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_ENTRY_DELETE));
+    ASSERT_TRUE(tree->SelectEntryAt(69999));
+    ASSERT_EQ(g_pTreeView->m_pCurrentEntry->id, 70001u);
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_ENTRY_DELETE));
+    // A new entry, with a placeholder identifier of its own, and an edit far ahead.
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_ENTRY_NEW));
+    ASSERT_TRUE(tree->SelectEntryAt(50000));
+    QTest::keyClicks(FormField(IDC_TEXT), "x");
+    ASSERT_TRUE(List().IsRunning());
+
+    WaitForCheck();
+    EXPECT_EQ(List().GetState(), ProblemsList::State::OutOfDate);
+    EXPECT_EQ(Pane().windowTitle(), "Problems (2, out of date)");
+    ExpectFindingsNameTheirEntries();
+    EXPECT_EQ(Rows(), (std::vector<Row>{
+                          {"empty-text", "11", "M10_DIALOG_00000010", "the text is empty"},
+                          {"empty-text", "90001", "M00_DIALOG_00090000", "the text is empty"},
+                      }));
+    // The last one leads to its own entry, now two places up.
+    Frame()->m_problems.GoToFinding(1);
+    EXPECT_EQ(CurrentPosition(), 89998);
+    EXPECT_EQ(g_pTreeView->m_pCurrentEntry->id, 90001u);
+
+    // Checking again gives the findings of the entries as they are now.
+    Check();
+    EXPECT_EQ(List().GetState(), ProblemsList::State::Current);
+    ExpectFindingsNameTheirEntries();
+    std::vector<std::string> kinds;
+    for (const Row& row : Rows())
+        kinds.push_back(row.kind + " " + row.id);
+    EXPECT_EQ(kinds, (std::vector<std::string>{"empty-text 11", "empty-text 90001",
+                                               "placeholder 100001", "placeholder 100001"}));
+}
+
+namespace {
+
+// lexarium-tool check's lines for the file against the reference, as rows:
+// kind, id, identifier, detail ("-" for none, as the tool prints it).
+std::vector<Row> ToolRows(const QString& file, const QString& reference) {
+    const std::string command = std::string("'") + LEXARIUM_TOOL_PATH + "' check '" +
+                                file.toStdString() + "' --reference '" +
+                                reference.toStdString() + "' 2>/dev/null";
+    std::vector<Row> rows;
+    std::FILE* output = ::popen(command.c_str(), "r");
+    if (output == nullptr)
+        return rows;
+    char line[4096] = {};
+    while (std::fgets(line, sizeof line, output) != nullptr) {
+        const QStringList cells = QString::fromUtf8(line).chopped(1).split('\t');
+        if (cells.size() == 5)
+            rows.push_back({cells[0].toStdString(), cells[2] == "-" ? "" : cells[2].toStdString(),
+                            cells[3].toStdString(), cells[4].toStdString()});
+    }
+    ::pclose(output);
+    return rows;
+}
+
+} // namespace
+
+TEST_F(ProblemsListTest, WithAReferenceOpenTheCheckListsWhatDiffersFromItAsTheToolDoes) {
+    const QString file = Open(MakeEntries({
+        {.id = 1, .identifier = "GREETING", .text = "Hallo, du hast %d Punkte <b>"},
+        {.id = 2, .identifier = "FAREWELL", .text = "Bye"},
+        {.id = 3, .identifier = "EXTRA", .text = "Nur hier"},
+        {.id = 4, .identifier = "FINE", .text = "Gut {0}"},
+    }));
+    TextResourceObject source = MakeEntries({
+        {.id = 1, .identifier = "GREETING", .text = "Hello %s, you have %d points"},
+        {.id = 2, .identifier = "FAREWELL", .text = "Bye"},
+        {.id = 9, .identifier = "MISSING", .text = "Only there"},
+        {.id = 4, .identifier = "FINE", .text = "Good {0}"},
+    });
+    const QString reference = WriteTrs("source.trs", source);
+    Check();
+    EXPECT_TRUE(Rows().empty()) << "without a reference, nothing to compare";
+
+    // Opening the reference puts the list out of date, and says why.
+    prompts->AnswerFile(reference);
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_TOOLS_REFERENCE));
+    Idle();
+    EXPECT_EQ(List().GetState(), ProblemsList::State::OutOfDate);
+    EXPECT_EQ(Pane().StateLine()->text(),
+              "Out of date: the reference file has changed since this check.");
+
+    Check();
+    const std::vector<Row> rows = Rows();
+    std::vector<std::string> kinds;
+    for (const Row& row : rows)
+        kinds.push_back(row.kind + " " + row.identifier);
+    EXPECT_EQ(kinds, (std::vector<std::string>{"placeholder-mismatch GREETING",
+                                               "untranslated FAREWELL", "not-in-reference EXTRA",
+                                               "missing-translation MISSING"}));
+    EXPECT_EQ(rows, ToolRows(file, reference)) << "worded as lexarium-tool check words them";
+    EXPECT_EQ(rows[3].id, "") << "not an entry of this file";
+
+    // Enter on the untranslated text goes there; the missing one is not here.
+    Table().setFocus();
+    Pane().SetCurrentRow(1);
+    QTest::keyClick(&Table(), Qt::Key_Return);
+    EXPECT_EQ(g_pTreeView->m_pCurrentEntry->identifier, "FAREWELL");
+    EXPECT_EQ(QApplication::focusWidget(), FormField(IDC_TEXT));
+    Frame()->m_problems.GoToFinding(3);
+    EXPECT_EQ(Frame()->GetMessageText(),
+              "This problem is about an entry of the reference file that this file lacks.");
+
+    // Translating the text and checking again: the finding goes.
+    QTest::keyClicks(FormField(IDC_TEXT), "-bye");
+    Check();
+    EXPECT_EQ(Rows().size(), 3u);
+
+    // Another file closes the reference: its findings go with it.
+    const QString other = WriteTrs("other.trs", source);
+    prompts->AnswerMessage(IDNO); // not saved
+    prompts->AnswerFile(other);
+    Frame()->ExecuteCommand(ID_FILE_OPEN);
+    Check();
+    EXPECT_EQ(Rows(), std::vector<Row>{});
 }
