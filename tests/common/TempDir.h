@@ -26,6 +26,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     std::string File(const std::string& name) const { return (m_path / name).string(); }
+    // A file of the folder that holds `bytes`: its path.
+    std::string FileWith(const std::string& name, const std::string& bytes) const;
     const std::filesystem::path& Path() const { return m_path; }
 
 private:
@@ -40,4 +42,10 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 inline std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline std::string TempDir::FileWith(const std::string& name, const std::string& bytes) const {
+    const std::string path = File(name);
+    WriteBytes(path, bytes);
+    return path;
 }

@@ -103,8 +103,7 @@ TEST(XmlExport, ARealParserReadsTheTextsBack) {
     };
     TextResourceObject object = EntriesWithTexts(texts);
     TempDir dir;
-    std::string path = dir.File("export.xml");
-    WriteBytes(path, Export(object));
+    std::string path = dir.FileWith("export.xml", Export(object));
 
     RunCommand("xmllint --noout '" + path + "' 2>&1", status);
     ASSERT_EQ(status, 0) << "the document is well-formed";

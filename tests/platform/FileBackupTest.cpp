@@ -37,8 +37,7 @@ std::string NameOf(const std::string& path) {
 
 TEST(FileBackup, GoesToTheFirstStateFolderThatTakesItUnderTheFilesNameAndTime) {
     TempDir dir;
-    std::string path = dir.File("doc.trs");
-    WriteBytes(path, "the old content");
+    std::string path = dir.FileWith("doc.trs", "the old content");
     std::filesystem::create_directory(dir.Path() / "tmp");
     WriteBytes(dir.File("blocked"), "a file where a folder would have to be");
     Environment temporary("TMPDIR", dir.File("tmp"));
@@ -74,11 +73,9 @@ TEST(FileBackup, RemovesOnlyTheSafetyCopiesOfItsOwnFile) {
     TempDir dir;
     Environment temporary("TMPDIR", dir.Path().string());
     Environment state("XDG_STATE_HOME", dir.File("state"));
-    std::string path = dir.File("doc.trs");
-    WriteBytes(path, "old");
+    std::string path = dir.FileWith("doc.trs", "old");
     std::filesystem::create_directory(dir.Path() / "other");
-    std::string namesake = dir.File("other/doc.trs");
-    WriteBytes(namesake, "another file of the same name");
+    std::string namesake = dir.FileWith("other/doc.trs", "another file of the same name");
 
     std::string first = Backup(path);
     std::string second = Backup(path);

@@ -11,8 +11,7 @@ using namespace platform;
 
 TEST(FileReplace, ResolvesChainsOfLinksAndStopsLoops) {
     TempDir dir;
-    std::string target = dir.File("real.trs");
-    WriteBytes(target, "x");
+    std::string target = dir.FileWith("real.trs", "x");
     ASSERT_EQ(::symlink("real.trs", dir.File("one").c_str()), 0);
     ASSERT_EQ(::symlink(dir.File("one").c_str(), dir.File("two").c_str()), 0);
     std::string resolved;
@@ -29,8 +28,7 @@ TEST(FileReplace, ResolvesChainsOfLinksAndStopsLoops) {
 
 TEST(FileReplace, TemporaryFileTakesTheTargetsPermissions) {
     TempDir dir;
-    std::string target = dir.File("doc.trs");
-    WriteBytes(target, "old");
+    std::string target = dir.FileWith("doc.trs", "old");
     ::chmod(target.c_str(), 0640);
     std::string temporary;
     ASSERT_TRUE(CreateTemporaryFileBeside(target, temporary));
@@ -51,8 +49,7 @@ TEST(FileReplace, TemporaryFileTakesTheTargetsPermissions) {
 
 TEST(FileReplace, RenameOnlyOverARegularFileWithOneLink) {
     TempDir dir;
-    std::string path = dir.File("doc.trs");
-    WriteBytes(path, "x");
+    std::string path = dir.FileWith("doc.trs", "x");
     EXPECT_TRUE(CanReplaceByRename(path));
     ASSERT_EQ(::link(path.c_str(), dir.File("second.trs").c_str()), 0);
     EXPECT_FALSE(CanReplaceByRename(path)) << "a second link would keep the old content";

@@ -48,8 +48,7 @@ TEST(Win32File, OpenFailuresGiveWindowsErrors) {
 TEST(Win32File, UnreadableFileIsAccessDenied) {
     SKIP_UNLESS_UNPRIVILEGED_POSSIBLE();
     TempDir dir;
-    std::string path = dir.File("locked.trs");
-    WriteBytes(path, "abc");
+    std::string path = dir.FileWith("locked.trs", "abc");
     ::chmod(path.c_str(), 0);
     ::chmod(dir.Path().c_str(), 0755);
     unprivileged::GiveAway(path);
@@ -63,8 +62,7 @@ TEST(Win32File, UnreadableFileIsAccessDenied) {
 
 TEST(Win32File, ShareModesAreKeptBetweenOpeners) {
     TempDir dir;
-    std::string path = dir.File("shared.trs");
-    WriteBytes(path, "content");
+    std::string path = dir.FileWith("shared.trs", "content");
 
     HANDLE reader = OpenForLoading(path);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);

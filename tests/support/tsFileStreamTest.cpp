@@ -41,8 +41,7 @@ TEST(tsFileStream, OpeningAMissingFileFailsWithTwoTraceLines) {
 
 TEST(tsFileStream, ShortReadIsAFailureThatReportsWhatArrived) {
     TempDir dir;
-    std::string path = dir.File("short.bin");
-    WriteBytes(path, "abcdef");
+    std::string path = dir.FileWith("short.bin", "abcdef");
     tsFileStream stream;
     ASSERT_EQ(stream.Open(path.c_str(), TS_OPEN_READ), 0);
     char buffer[8] = {};
@@ -93,8 +92,7 @@ TEST(tsFileStream, BufferedReadsDeliverTheFileExactly) {
 
 TEST(tsFileStream, SeekAndSkipFailures) {
     TempDir dir;
-    std::string path = dir.File("seek.bin");
-    WriteBytes(path, "0123456789");
+    std::string path = dir.FileWith("seek.bin", "0123456789");
     tsFileStream stream;
     ASSERT_EQ(stream.Open(path.c_str(), TS_OPEN_READ), 0);
     char byte = 0;
@@ -122,8 +120,7 @@ TEST(tsFileStream, SeekAndSkipFailures) {
 
 TEST(tsFileStream, WriteAfterReadLandsAtTheReadPosition) {
     TempDir dir;
-    std::string path = dir.File("update.bin");
-    WriteBytes(path, "0123456789");
+    std::string path = dir.FileWith("update.bin", "0123456789");
     {
         tsFileStream stream;
         ASSERT_EQ(stream.Open(path.c_str(), TS_OPEN_WRITE | TS_OPEN_READ), 0);
@@ -136,8 +133,7 @@ TEST(tsFileStream, WriteAfterReadLandsAtTheReadPosition) {
 
 TEST(tsFileStream, ShareModesOfLoadingAndSaving) {
     TempDir dir;
-    std::string path = dir.File("doc.trs");
-    WriteBytes(path, "old content");
+    std::string path = dir.FileWith("doc.trs", "old content");
     TraceCapture trace;
 
     tsFileStream loading;

@@ -125,8 +125,7 @@ TEST_F(InPlace, AHardLinkedFileIsChangedThroughEveryLink) {
 }
 
 TEST_F(InPlace, AReadOnlyFileIsRefusedWhoeverSavesIt) {
-    std::string path = dir.File("doc.trs");
-    WriteBytes(path, "old");
+    std::string path = dir.FileWith("doc.trs", "old");
     ::chmod(path.c_str(), 0444);
     tsSafeSaveReport report;
     EXPECT_EQ(tsSaveFileSafely(path.c_str(), Writes("new"), {}, &report), E_ACCESSDENIED);
@@ -164,8 +163,7 @@ TEST_F(InPlace, AFullDiskPartWayPutsTheOldContentBackAndKeepsTheCopy) {
 }
 
 TEST_F(InPlace, TheOriginalOfADamagedFileIsKeptForGood) {
-    std::string path = dir.File("damaged.trs");
-    WriteBytes(path, "damaged bytes");
+    std::string path = dir.FileWith("damaged.trs", "damaged bytes");
     tsSafeSaveOptions keep;
     keep.keepOldContent = true;
     tsSafeSaveReport report;

@@ -53,8 +53,7 @@ TEST(tsSafeSave, CreatesAndReplacesFilesKeepingPermissions) {
 
 TEST(tsSafeSave, AFailedSaveLeavesTheOldFileAsItWas) {
     TempDir dir;
-    std::string path = dir.File("doc.trs");
-    WriteBytes(path, "the old content");
+    std::string path = dir.FileWith("doc.trs", "the old content");
     TraceCapture trace;
     auto failing = [](tsOutputStream& out) {
         out.Write("partial", 7);
@@ -72,8 +71,7 @@ TEST(tsSafeSave, AFailedSaveLeavesTheOldFileAsItWas) {
 TEST(tsSafeSave, WritesThroughASymbolicLink) {
     TempDir dir;
     std::filesystem::create_directory(dir.Path() / "real");
-    std::string target = dir.File("real/doc.trs");
-    WriteBytes(target, "old");
+    std::string target = dir.FileWith("real/doc.trs", "old");
     std::string link = dir.File("link.trs");
     ASSERT_EQ(::symlink("real/doc.trs", link.c_str()), 0);
     ASSERT_EQ(tsSaveFileSafely(link.c_str(), Writes("new")), 0);
@@ -83,8 +81,7 @@ TEST(tsSafeSave, WritesThroughASymbolicLink) {
 
 TEST(tsSafeSave, HonoursTheShareModesOfOtherOpeners) {
     TempDir dir;
-    std::string path = dir.File("doc.trs");
-    WriteBytes(path, "held");
+    std::string path = dir.FileWith("doc.trs", "held");
     {
         tsFileStream other;
         ASSERT_EQ(other.Open(path.c_str(), TS_OPEN_READ), 0);

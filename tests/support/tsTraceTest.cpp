@@ -63,8 +63,7 @@ TEST(tsTrace, DisabledOrUnattachedTraceChangesNoResult) {
 
 TEST(tsTrace, EnvironmentAttachesAFileSink) {
     TempDir dir;
-    std::string log = dir.File("trace.log");
-    WriteBytes(log, "earlier\n");
+    std::string log = dir.FileWith("trace.log", "earlier\n");
     ::setenv("LEXARIUM_TRACE", log.c_str(), 1);
     ASSERT_TRUE(tsAttachTraceFromEnvironment());
     ::unsetenv("LEXARIUM_TRACE");
