@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -49,4 +50,11 @@ inline TextResourceObject EntriesWithTexts(const std::vector<std::string>& texts
     for (const std::string& text : texts)
         collection.AddEntry(MakeEntry({.text = text}));
     return collection;
+}
+
+// Every field, as a failed comparison of entries shows them.
+inline void PrintTo(const TextResourceEntry& entry, std::ostream* out) {
+    *out << "{id " << entry.id << ", identifier \"" << entry.identifier << "\", audioFile \""
+         << entry.audioFile << "\", text \"" << entry.text << "\", comment \"" << entry.comment
+         << "\", speaker \"" << entry.speaker << "\", lengthMs " << entry.lengthMs << "}";
 }

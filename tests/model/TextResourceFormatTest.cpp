@@ -67,14 +67,13 @@ TEST(TextResourceFormat, LegacyVersionsAreConvertedToTheCurrentForm) {
                      Str("Kommentar \xFC");
     TextResourceObject loaded = Load(v1);
     ASSERT_EQ(loaded.GetEntryCount(), 1u);
-    const TextResourceEntry& entry = *loaded.GetEntry(0);
-    EXPECT_EQ(entry.id, 9u);
-    EXPECT_EQ(entry.identifier, "K\xC3\xA4SE");
-    EXPECT_EQ(entry.audioFile, "k\xC3\xA4se.wav");
-    EXPECT_EQ(entry.text, "\xE2\x82\xAC 5");
-    EXPECT_EQ(entry.comment, "Kommentar \xC3\xBC");
-    EXPECT_EQ(entry.speaker, "");
-    EXPECT_EQ(entry.lengthMs, 0u);
+    EXPECT_EQ(*loaded.GetEntry(0), MakeEntry({.id = 9,
+                                              .identifier = "K\xC3\xA4SE",
+                                              .audioFile = "k\xC3\xA4se.wav",
+                                              .text = "\xE2\x82\xAC 5",
+                                              .comment = "Kommentar \xC3\xBC",
+                                              .speaker = "",
+                                              .lengthMs = 0}));
     EXPECT_EQ(loaded.GetFileVersion(), 1u);
 
     std::string resaved = Save(loaded);

@@ -16,14 +16,8 @@ std::vector<std::uint32_t> Ids(const TextResourceObject& object) {
 } // namespace
 
 TEST(TextResourceEntry, DefaultsAreThePlaceholders) {
-    TextResourceEntry entry;
-    EXPECT_EQ(entry.id, 0u);
-    EXPECT_EQ(entry.identifier, "UNBENANNT");
-    EXPECT_EQ(entry.audioFile, "leer");
-    EXPECT_EQ(entry.text, "leer");
-    EXPECT_EQ(entry.comment, "leer");
-    EXPECT_EQ(entry.speaker, "");
-    EXPECT_EQ(entry.lengthMs, 0u);
+    // Every field named, in file order.
+    EXPECT_EQ(TextResourceEntry(), MakeEntry({0, "UNBENANNT", "leer", "leer", "leer", "", 0}));
 }
 
 TEST(TextResourceObject, NextFreeIdIsOneAboveTheLargest) {
