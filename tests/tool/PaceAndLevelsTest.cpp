@@ -156,10 +156,7 @@ TEST_F(PaceAndLevelsTest, OnlyRegularFilesOfAtMost2GiBAreRead) {
 }
 
 TEST_F(PaceAndLevelsTest, OptionMistakesNameTheOption) {
-    const struct {
-        const char* options;
-        const char* error;
-    } cases[] = {
+    const OptionMistake mistakes[] = {
         {" --levels", "option --levels needs --audio"},
         {" --max-cps abc", "option --max-cps needs a decimal number above 0, not \"abc\""},
         {" --max-cps 0", "option --max-cps needs a decimal number above 0, not \"0\""},
@@ -173,12 +170,7 @@ TEST_F(PaceAndLevelsTest, OptionMistakesNameTheOption) {
         {" --audio . --levels --loudness-tolerance nan",
          "option --loudness-tolerance needs a decimal number of 0 or more, not \"nan\""},
     };
-    for (const auto& c : cases) {
-        Outcome outcome = Check(FileOf({Entry(1, "A", "a")}), c.options);
-        EXPECT_EQ(outcome.status, 2) << c.options;
-        EXPECT_EQ(outcome.err.substr(0, outcome.err.find('\n')),
-                  std::string("lexarium-tool check: ") + c.error)
-            << c.options;
-        EXPECT_EQ(outcome.out, "");
-    }
+    const std::string file = FileOf({Entry(1, "A", "a")});
+    ExpectMistakes("check", mistakes, ErrorLine::Whole,
+                   [&](const char* options) { return Check(file, options); });
 }

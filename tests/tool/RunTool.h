@@ -5,6 +5,8 @@
 #include "common/TempDir.h"
 
 #include <cstdlib>
+#include <gtest/gtest.h>
+#include <span>
 #include <string>
 #include <sys/wait.h>
 
@@ -41,4 +43,33 @@ inline Outcome RunTool(const TempDir& dir, const std::string& arguments) {
 // Whether python3 runs here: the tests read JSON and CSV back with its parsers.
 inline bool HavePython() {
     return std::system("python3 -c 'import csv, json' >/dev/null 2>&1") == 0;
+}
+
+// Options that a command refuses, and the error that names the mistake.
+struct OptionMistake {
+    const char* options;
+    const char* error;
+};
+
+// How much of the first line of standard error an OptionMistake's error is.
+enum class ErrorLine { Whole, Start };
+
+// Each mistake, run through `run`, ends with status 2, writes nothing to
+// standard output, and says "lexarium-tool COMMAND: " and its error on the
+// first line of standard error: the whole line, or its start where the line
+// goes on to list what is allowed.
+template <class Run>
+void ExpectMistakes(const std::string& command, std::span<const OptionMistake> mistakes,
+                    ErrorLine match, Run run) {
+    for (const OptionMistake& mistake : mistakes) {
+        SCOPED_TRACE(mistake.options);
+        const Outcome outcome = run(mistake.options);
+        EXPECT_EQ(outcome.status, 2);
+        const std::string expected = "lexarium-tool " + command + ": " + mistake.error;
+        std::string line = outcome.err.substr(0, outcome.err.find('\n'));
+        if (match == ErrorLine::Start)
+            line = line.substr(0, expected.size());
+        EXPECT_EQ(line, expected);
+        EXPECT_EQ(outcome.out, "");
+    }
 }

@@ -56,6 +56,13 @@ protected:
     TempDir dir;
 };
 
+// With a folder of recordings: the header, and Anna's first line, recorded.
+const std::string kHeadWithRecordings =
+    "['speaker', 'id', 'identifier', 'audio file', 'text', 'comment', "
+    "'length ms', 'recording', 'female take', 'direction', 'previous line']\n"
+    "['Anna', '1', 'LINE_1', 'a1.wav', 'Hello, \"friend\".\\r\\nSecond line', "
+    "'c1', '60000', 'yes', 'no', 'c1', '']\n";
+
 } // namespace
 
 TEST_F(ScriptTest, RowsAreGroupedBySpeakerAndReadBackByAParser) {
@@ -90,12 +97,9 @@ TEST_F(ScriptTest, OneSpeakerWithItsRecordingsLookedUp) {
     WriteBytes(dir.File("rec/A2_fem.WAV"), "found ignoring case, as the editor does");
     Outcome outcome = Script(" --speaker Anna --audio " + Quote(dir.File("rec")));
     ASSERT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(Rows(), "['speaker', 'id', 'identifier', 'audio file', 'text', 'comment', "
-                      "'length ms', 'recording', 'female take', 'direction', 'previous line']\n"
-                      "['Anna', '1', 'LINE_1', 'a1.wav', 'Hello, \"friend\".\\r\\nSecond line', "
-                      "'c1', '60000', 'yes', 'no', 'c1', '']\n"
-                      "['Anna', '5', 'LINE_5', 'a2.wav', 'three words here', 'c5', '30000', "
-                      "'no', 'yes', 'c5', '']\n");
+    EXPECT_EQ(Rows(), kHeadWithRecordings +
+                          "['Anna', '5', 'LINE_5', 'a2.wav', 'three words here', 'c5', '30000', "
+                          "'no', 'yes', 'c5', '']\n");
     EXPECT_EQ(outcome.out, "speaker\tlines\twords\tcharacters\tminutes\tmissing\n"
                            "Anna\t2\t7\t45\t1.50\t1\n");
 
@@ -120,24 +124,18 @@ TEST_F(ScriptTest, OnlyTheLinesWithFindingsOfTheKindsAsked) {
     Outcome outcome = Script(" --only too-fast,missing-audio --max-cps 20 --audio " +
                              Quote(dir.File("rec")));
     ASSERT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(Rows(), "['speaker', 'id', 'identifier', 'audio file', 'text', 'comment', "
-                      "'length ms', 'recording', 'female take', 'direction', 'previous line']\n"
-                      "['Anna', '1', 'LINE_1', 'a1.wav', 'Hello, \"friend\".\\r\\nSecond line', "
-                      "'c1', '60000', 'yes', 'no', 'c1', '']\n"
-                      "['Anna', '5', 'LINE_5', 'a2.wav', 'three words here', 'c5', '30000', "
-                      "'no', 'no', 'c5', '']\n"
-                      "['Bob', '2', 'LINE_2', 'b1.wav', 'Hi', 'leer', '1500', 'no', 'no', '', "
-                      "'Hello, \"friend\".\\r\\nSecond line']\n"
-                      "['', '4', 'LINE_4', 'x.wav', '', 'c4', '0', 'no', 'no', 'c4', "
-                      "'not recorded']\n");
+    EXPECT_EQ(Rows(), kHeadWithRecordings +
+                          "['Anna', '5', 'LINE_5', 'a2.wav', 'three words here', 'c5', '30000', "
+                          "'no', 'no', 'c5', '']\n"
+                          "['Bob', '2', 'LINE_2', 'b1.wav', 'Hi', 'leer', '1500', 'no', 'no', '', "
+                          "'Hello, \"friend\".\\r\\nSecond line']\n"
+                          "['', '4', 'LINE_4', 'x.wav', '', 'c4', '0', 'no', 'no', 'c4', "
+                          "'not recorded']\n");
     outcome = Script(" --only too-fast --max-cps 20 --audio " + Quote(dir.File("rec")));
     EXPECT_EQ(outcome.out, "speaker\tlines\twords\tcharacters\tminutes\tmissing\n"
                            "Anna\t1\t4\t29\t1.00\t0\n");
 
-    const struct {
-        const char* options;
-        const char* error;
-    } mistakes[] = {
+    const OptionMistake mistakes[] = {
         {" --only too-fast", "option --only: too-fast needs --max-cps"},
         {" --only clipped --audio .", "option --only: clipped needs --levels"},
         {" --only missing-audio", "option --only: missing-audio needs --audio"},
@@ -146,12 +144,8 @@ TEST_F(ScriptTest, OnlyTheLinesWithFindingsOfTheKindsAsked) {
         {" --levels", "option --levels needs --audio"},
     };
     WriteBytes(dir.File("out.csv"), "kept");
-    for (const auto& m : mistakes) {
-        outcome = Script(m.options);
-        EXPECT_EQ(outcome.status, 2) << m.options;
-        EXPECT_EQ(outcome.err.rfind(std::string("lexarium-tool script: ") + m.error, 0), 0u)
-            << outcome.err;
-    }
+    ExpectMistakes("script", mistakes, ErrorLine::Start,
+                   [&](const char* options) { return Script(options); });
     EXPECT_EQ(ReadBytes(dir.File("out.csv")), "kept");
 }
 
