@@ -7,10 +7,8 @@
 #include "LexariumDoc.h"
 
 #include "CmdUI.h"
-#include "EntryTree.h"
+#include "DocumentFixture.h"
 #include "ResourceIds.h"
-#include "ScriptedPrompts.h"
-#include "WinApp.h"
 #include "common/Entries.h"
 #include "common/FileSizeLimit.h"
 #include "common/TempDir.h"
@@ -28,16 +26,6 @@ namespace {
 const CString kLoadError = QStringLiteral("An error accured while loading this file!");
 const CString kSaveError = QStringLiteral("An error accured while saving this file!");
 
-class FakeTree : public CEntryTree {
-public:
-    FakeTree() { g_pTreeView = this; }
-    ~FakeTree() override { g_pTreeView = nullptr; }
-    void RebuildTree() override { ++rebuilds; }
-    void SelectEntryById(int) override {}
-    void SetCurrentItemText(const CString&) override {}
-    int rebuilds = 0;
-};
-
 TextResourceEntry Entry(std::uint32_t id, const std::string& identifier, const std::string& text) {
     return MakeEntry({.id = id, .identifier = identifier, .text = text});
 }
@@ -47,11 +35,8 @@ std::string ReadAll(const std::string& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("<missing>");
 }
 
-class LexariumDocTest : public ::testing::Test {
+class LexariumDocTest : public DocumentFixture {
 protected:
-    LexariumDocTest() : prompts(InstallScriptedPrompts(app)) {
-        app.m_pszAppName = QStringLiteral("Lexarium");
-    }
     CString File(const std::string& name) const { return QString::fromStdString(dir.File(name)); }
     // A file with the given entries, written by the document's own save.
     void MakeFile(const std::string& name, const std::vector<TextResourceEntry>& entries) {
@@ -62,10 +47,6 @@ protected:
         g_pDocument = &doc;
     }
 
-    CWinApp app;
-    CScriptedPrompts& prompts;
-    FakeTree tree;
-    CLexariumDoc doc;
     TempDir dir;
 };
 

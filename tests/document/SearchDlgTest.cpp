@@ -3,10 +3,7 @@
 #include "SearchDlg.h"
 
 #include "DialogTemplate.h"
-#include "EntryTree.h"
-#include "LexariumDoc.h"
-#include "ScriptedPrompts.h"
-#include "WinApp.h"
+#include "DocumentFixture.h"
 #include "common/Entries.h"
 
 #include <QAbstractButton>
@@ -19,20 +16,9 @@
 
 namespace {
 
-class RecordingTree : public CEntryTree {
-public:
-    RecordingTree() { g_pTreeView = this; }
-    ~RecordingTree() override { g_pTreeView = nullptr; }
-    void RebuildTree() override {}
-    void SelectEntryById(int id) override { selected.push_back(id); }
-    void SetCurrentItemText(const CString&) override {}
-    std::vector<int> selected;
-};
-
-class SearchDlgTest : public ::testing::Test {
+class SearchDlgTest : public DocumentFixture {
 protected:
-    SearchDlgTest() : prompts(InstallScriptedPrompts(app)) {
-        app.m_pszAppName = QStringLiteral("Lexarium");
+    SearchDlgTest() {
         for (const EntryFields& fields :
              std::vector<EntryFields>{{.id = 7, .text = "Dragon"},
                                       {.id = 4294967294u, .text = "the dragon"},
@@ -54,10 +40,6 @@ protected:
     static void Click(CDialog& dlg, int id) {
         static_cast<QAbstractButton*>(dlg.GetDlgItem(id))->click();
     }
-    CWinApp app;
-    CScriptedPrompts& prompts;
-    RecordingTree tree;
-    CLexariumDoc doc;
 };
 
 } // namespace

@@ -1,9 +1,6 @@
 // The plain-text export through the document's command and the file dialog,
 // compared byte for byte with the blocks built here.
-#include "EntryTree.h"
-#include "LexariumDoc.h"
-#include "ScriptedPrompts.h"
-#include "WinApp.h"
+#include "DocumentFixture.h"
 #include "common/Entries.h"
 #include "common/FileSizeLimit.h"
 #include "common/TempDir.h"
@@ -13,15 +10,6 @@
 
 namespace {
 
-class NoTree : public CEntryTree {
-public:
-    NoTree() { g_pTreeView = this; }
-    ~NoTree() override { g_pTreeView = nullptr; }
-    void RebuildTree() override {}
-    void SelectEntryById(int) override {}
-    void SetCurrentItemText(const CString&) override {}
-};
-
 // An entry with the comment "c".
 TextResourceEntry Entry(std::uint32_t id, const std::string& identifier, const std::string& audio,
                         const std::string& text) {
@@ -29,15 +17,8 @@ TextResourceEntry Entry(std::uint32_t id, const std::string& identifier, const s
         {.id = id, .identifier = identifier, .audioFile = audio, .text = text, .comment = "c"});
 }
 
-class TextExportTest : public ::testing::Test {
+class TextExportTest : public DocumentFixture {
 protected:
-    TextExportTest() : prompts(InstallScriptedPrompts(app)) {
-        app.m_pszAppName = QStringLiteral("Lexarium");
-    }
-    CWinApp app;
-    CScriptedPrompts& prompts;
-    NoTree tree;
-    CLexariumDoc doc;
     TempDir dir;
 };
 
@@ -117,8 +98,7 @@ TEST_F(TextExportTest, ASpeakerStandsInItsLine) {
 TEST_F(TextExportTest, AnExportThatFailsPartWayIsReportedAndKeepsTheOldFile) {
     for (std::uint32_t id = 1; id <= 200; ++id)
         doc.m_textResources.AddEntry(Entry(id, "LINE", "line.wav", std::string(4000, 't')));
-    const std::string path = dir.File("full.txt");
-    WriteBytes(path, "an older script");
+    const std::string path = dir.FileWith("full.txt", "an older script");
     prompts.AnswerFile(QString::fromStdString(path));
 
     {
