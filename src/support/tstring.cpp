@@ -23,33 +23,33 @@ constexpr int kLineUtf8ToAnsi = 1055;
 // really there, so long strings are read in pieces of this size.
 constexpr std::uint32_t kReadChunk = 64 * 1024;
 
+// An unsigned number of `size` bytes (1 to 4), least significant first.
+std::int32_t ReadLittleEndian(tsInputStream& stream, std::uint32_t size, std::uint32_t& value) {
+    unsigned char bytes[4] = {};
+    const std::int32_t result = stream.Read(bytes, size);
+    if (tsFailed(result))
+        return result;
+    value = 0;
+    for (std::uint32_t i = size; i > 0; --i)
+        value = (value << 8) | bytes[i - 1];
+    return S_OK;
+}
+
+// A byte below 0xFF; else a 16-bit length below 0xFFFF (0xFFFE is refused);
+// else a 32-bit length.
 std::int32_t ReadLength(std::uint32_t& length, tsInputStream& stream) {
-    unsigned char first = 0;
-    std::int32_t result = stream.Read(&first, 1);
-    if (tsFailed(result))
-        return result;
-    if (first < 0xFF) {
-        length = first;
-        return S_OK;
+    std::uint32_t value = 0;
+    std::int32_t result = ReadLittleEndian(stream, 1, value);
+    if (tsSucceeded(result) && value == 0xFF) {
+        result = ReadLittleEndian(stream, 2, value);
+        if (tsSucceeded(result) && value == 0xFFFE)
+            return E_FAIL;
+        if (tsSucceeded(result) && value == 0xFFFF)
+            result = ReadLittleEndian(stream, 4, value);
     }
-    unsigned char word[2] = {};
-    result = stream.Read(word, 2);
     if (tsFailed(result))
         return result;
-    std::uint32_t value = word[0] | (word[1] << 8);
-    if (value == 0xFFFE)
-        return E_FAIL;
-    if (value < 0xFFFF) {
-        length = value;
-        return S_OK;
-    }
-    unsigned char dword[4] = {};
-    result = stream.Read(dword, 4);
-    if (tsFailed(result))
-        return result;
-    length = static_cast<std::uint32_t>(dword[0]) | (static_cast<std::uint32_t>(dword[1]) << 8) |
-             (static_cast<std::uint32_t>(dword[2]) << 16) |
-             (static_cast<std::uint32_t>(dword[3]) << 24);
+    length = value;
     return S_OK;
 }
 
