@@ -19,21 +19,31 @@ bool Is(std::int32_t result, DWORD error) {
     return result == tsResultFromError(error);
 }
 
+struct ErrorWords {
+    DWORD error;
+    const char* words;
+};
+
+// The errors whose words are the same in both directions and need nothing
+// but the error.
+constexpr ErrorWords kCommonWords[] = {
+    {ERROR_PATH_NOT_FOUND, "no such folder"},
+    {ERROR_SHARING_VIOLATION, "another program has it open"},
+    {ERROR_LOCK_VIOLATION, "another program has it open"},
+    {ERROR_FILENAME_EXCED_RANGE, "the name is too long"},
+    {ERROR_CANT_RESOLVE_FILENAME, "too many symbolic links lead to it"},
+    {ERROR_TOO_MANY_OPEN_FILES, "too many files are open"},
+    {ERROR_NOT_ENOUGH_MEMORY, "not enough memory"},
+};
+
 // The words both directions share; empty when the error has none of its own.
 std::string CommonReason(std::int32_t result, const char* path) {
-    if (Is(result, ERROR_PATH_NOT_FOUND))
-        return "no such folder";
+    for (const ErrorWords& known : kCommonWords)
+        if (Is(result, known.error))
+            return known.words;
     if (Is(result, ERROR_ACCESS_DENIED) && IsFolder(path))
         return "it is a folder";
-    if (Is(result, ERROR_SHARING_VIOLATION) || Is(result, ERROR_LOCK_VIOLATION))
-        return "another program has it open";
-    if (Is(result, ERROR_FILENAME_EXCED_RANGE))
-        return "the name is too long";
-    if (Is(result, ERROR_CANT_RESOLVE_FILENAME))
-        return "too many symbolic links lead to it";
-    if (Is(result, ERROR_TOO_MANY_OPEN_FILES))
-        return "too many files are open";
-    if (Is(result, ERROR_NOT_ENOUGH_MEMORY) || result == E_OUTOFMEMORY)
+    if (result == E_OUTOFMEMORY)
         return "not enough memory";
     return std::string();
 }
