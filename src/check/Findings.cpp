@@ -4,6 +4,24 @@
 
 namespace check {
 
+namespace {
+
+// A finding about an entry, of the file or of the reference.
+Finding AboutEntry(std::string kind, Scope scope, std::uint32_t position,
+                   const TextResourceEntry& entry, Field field, std::string detail) {
+    Finding finding;
+    finding.kind = std::move(kind);
+    finding.scope = scope;
+    finding.position = position;
+    finding.id = entry.id;
+    finding.identifier = entry.identifier;
+    finding.field = field;
+    finding.detail = std::move(detail);
+    return finding;
+}
+
+} // namespace
+
 void Findings::AddFileFinding(std::string kind, std::string detail) {
     Finding finding;
     finding.kind = std::move(kind);
@@ -13,15 +31,8 @@ void Findings::AddFileFinding(std::string kind, std::string detail) {
 
 void Findings::AddEntryFinding(std::string kind, std::uint32_t position,
                                const TextResourceEntry& entry, Field field, std::string detail) {
-    Finding finding;
-    finding.kind = std::move(kind);
-    finding.scope = Scope::Entry;
-    finding.position = position;
-    finding.id = entry.id;
-    finding.identifier = entry.identifier;
-    finding.field = field;
-    finding.detail = std::move(detail);
-    m_entries.push_back(std::move(finding));
+    m_entries.push_back(
+        AboutEntry(std::move(kind), Scope::Entry, position, entry, field, std::move(detail)));
 }
 
 void Findings::InsertEntryFindings(std::vector<std::pair<std::size_t, Finding>> placed) {
@@ -43,15 +54,8 @@ void Findings::InsertEntryFindings(std::vector<std::pair<std::size_t, Finding>> 
 
 void Findings::AddReferenceFinding(std::string kind, std::uint32_t position,
                                    const TextResourceEntry& entry, std::string detail) {
-    Finding finding;
-    finding.kind = std::move(kind);
-    finding.scope = Scope::Reference;
-    finding.position = position;
-    finding.id = entry.id;
-    finding.identifier = entry.identifier;
-    finding.field = Field::Identifier;
-    finding.detail = std::move(detail);
-    m_reference.push_back(std::move(finding));
+    m_reference.push_back(AboutEntry(std::move(kind), Scope::Reference, position, entry,
+                                     Field::Identifier, std::move(detail)));
 }
 
 void Findings::AddFolderFinding(std::string kind, std::string detail) {
