@@ -20,6 +20,23 @@ std::uint32_t Mix(std::uint32_t id) {
                                       32);
 }
 
+// Doubles an open-addressed table: each slot in use moves to the first free
+// slot from its home.
+template <class Slot, class InUse, class Home>
+void GrowTable(std::vector<Slot>& slots, InUse inUse, Home home) {
+    std::vector<Slot> old(slots.size() * 2);
+    old.swap(slots);
+    const std::size_t mask = slots.size() - 1;
+    for (const Slot& slot : old) {
+        if (!inUse(slot))
+            continue;
+        std::size_t i = home(slot) & mask;
+        while (inUse(slots[i]))
+            i = (i + 1) & mask;
+        slots[i] = slot;
+    }
+}
+
 } // namespace
 
 FirstSeenIds::FirstSeenIds(std::size_t expected) : m_slots(16) {
@@ -58,17 +75,9 @@ std::uint32_t FirstSeenIds::Remember(std::uint32_t id, std::uint32_t position) {
 }
 
 void FirstSeenIds::Grow() {
-    std::vector<Slot> old(m_slots.size() * 2);
-    old.swap(m_slots);
-    const std::size_t mask = m_slots.size() - 1;
-    for (const Slot& slot : old) {
-        if (slot.positionPlusOne == 0)
-            continue;
-        std::size_t i = Mix(slot.id) & mask;
-        while (m_slots[i].positionPlusOne != 0)
-            i = (i + 1) & mask;
-        m_slots[i] = slot;
-    }
+    GrowTable(
+        m_slots, [](const Slot& slot) { return slot.positionPlusOne != 0; },
+        [](const Slot& slot) { return Mix(slot.id); });
 }
 
 FirstSeenTexts::FirstSeenTexts(std::size_t expected) : m_slots(TableSize(expected)) {
@@ -118,17 +127,9 @@ std::optional<std::uint32_t> FirstSeenTexts::Find(std::string_view text) const {
 }
 
 void FirstSeenTexts::Grow() {
-    std::vector<Slot> old(m_slots.size() * 2);
-    old.swap(m_slots);
-    const std::size_t mask = m_slots.size() - 1;
-    for (const Slot& slot : old) {
-        if (slot.numberPlusOne == 0)
-            continue;
-        std::size_t i = slot.hash & mask;
-        while (m_slots[i].numberPlusOne != 0)
-            i = (i + 1) & mask;
-        m_slots[i] = slot;
-    }
+    GrowTable(
+        m_slots, [](const Slot& slot) { return slot.numberPlusOne != 0; },
+        [](const Slot& slot) { return slot.hash; });
 }
 
 } // namespace check
