@@ -46,6 +46,55 @@ HANDLE Fail(DWORD error) {
     return INVALID_HANDLE_VALUE;
 }
 
+// The descriptor behind `file`; -1, with ERROR_INVALID_HANDLE, for a handle
+// that is no file's.
+int DescriptorOf(HANDLE file) {
+    const int fd = FdFromHandle(file);
+    if (fd < 0)
+        SetLastError(ERROR_INVALID_HANDLE);
+    return fd;
+}
+
+// Runs `call` on the descriptor behind `file`, which tells whether it
+// succeeded (errno says why not): TRUE with ERROR_SUCCESS, else FALSE with
+// the error.
+template <class Call> BOOL OnDescriptor(HANDLE file, Call call) {
+    const int fd = DescriptorOf(file);
+    if (fd < 0)
+        return FALSE;
+    if (!call(fd)) {
+        SetLastError(ErrorFromErrno(errno));
+        return FALSE;
+    }
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+// Moves `size` bytes with `move` (a read or a write of the bytes from an
+// offset on), again after an interruption, until all are moved or, with
+// `stopAtNone`, a move moves none (the end of the file). `moved`, when given,
+// tells how many were moved, also after a failure.
+template <class Move>
+BOOL MoveAll(HANDLE file, DWORD size, LPDWORD moved, bool stopAtNone, Move move) {
+    DWORD total = 0;
+    const BOOL done = OnDescriptor(file, [&](int fd) {
+        while (total < size) {
+            const ssize_t n = move(fd, total);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return false;
+            if (n == 0 && stopAtNone)
+                break;
+            total += static_cast<DWORD>(n);
+        }
+        return true;
+    });
+    if (moved != nullptr)
+        *moved = total;
+    return done;
+}
+
 // Which advisory lock the access and share mode call for: none when the opener
 // shares everything it does, shared when it reads and lets others read, else exclusive.
 int LockFor(DWORD access, DWORD share) {
@@ -126,69 +175,21 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPVOID
 }
 
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, LPVOID) {
-    if (bytesRead != nullptr)
-        *bytesRead = 0;
-    int fd = FdFromHandle(file);
-    if (fd < 0) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
     auto* out = static_cast<unsigned char*>(buffer);
-    DWORD total = 0;
-    while (total < bytesToRead) {
-        ssize_t n = ::read(fd, out + total, bytesToRead - total);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            SetLastError(ErrorFromErrno(errno));
-            if (bytesRead != nullptr)
-                *bytesRead = total;
-            return FALSE;
-        }
-        if (n == 0)
-            break;
-        total += static_cast<DWORD>(n);
-    }
-    if (bytesRead != nullptr)
-        *bytesRead = total;
-    SetLastError(ERROR_SUCCESS);
-    return TRUE;
+    return MoveAll(file, bytesToRead, bytesRead, true,
+                   [&](int fd, DWORD done) { return ::read(fd, out + done, bytesToRead - done); });
 }
 
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten, LPVOID) {
-    if (bytesWritten != nullptr)
-        *bytesWritten = 0;
-    int fd = FdFromHandle(file);
-    if (fd < 0) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
     auto* in = static_cast<const unsigned char*>(buffer);
-    DWORD total = 0;
-    while (total < bytesToWrite) {
-        ssize_t n = ::write(fd, in + total, bytesToWrite - total);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            SetLastError(ErrorFromErrno(errno));
-            if (bytesWritten != nullptr)
-                *bytesWritten = total;
-            return FALSE;
-        }
-        total += static_cast<DWORD>(n);
-    }
-    if (bytesWritten != nullptr)
-        *bytesWritten = total;
-    SetLastError(ERROR_SUCCESS);
-    return TRUE;
+    return MoveAll(file, bytesToWrite, bytesWritten, false,
+                   [&](int fd, DWORD done) { return ::write(fd, in + done, bytesToWrite - done); });
 }
 
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod) {
-    int fd = FdFromHandle(file);
-    if (fd < 0) {
-        SetLastError(ERROR_INVALID_HANDLE);
+    const int fd = DescriptorOf(file);
+    if (fd < 0)
         return INVALID_SET_FILE_POINTER;
-    }
     int whence;
     switch (moveMethod) {
     case FILE_BEGIN:
@@ -242,47 +243,19 @@ BOOL RewindFile(HANDLE file) {
 }
 
 BOOL SetEndOfFile(HANDLE file) {
-    int fd = FdFromHandle(file);
-    if (fd < 0) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    off_t position = ::lseek(fd, 0, SEEK_CUR);
-    if (position < 0 || ::ftruncate(fd, position) != 0) {
-        SetLastError(ErrorFromErrno(errno));
-        return FALSE;
-    }
-    SetLastError(ERROR_SUCCESS);
-    return TRUE;
+    return OnDescriptor(file, [](int fd) {
+        const off_t position = ::lseek(fd, 0, SEEK_CUR);
+        return position >= 0 && ::ftruncate(fd, position) == 0;
+    });
 }
 
 BOOL FlushFileBuffers(HANDLE file) {
-    int fd = FdFromHandle(file);
-    if (fd < 0) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    if (::fsync(fd) != 0) {
-        SetLastError(ErrorFromErrno(errno));
-        return FALSE;
-    }
-    SetLastError(ERROR_SUCCESS);
-    return TRUE;
+    return OnDescriptor(file, [](int fd) { return ::fsync(fd) == 0; });
 }
 
 BOOL CloseHandle(HANDLE object) {
-    int fd = FdFromHandle(object);
-    if (fd < 0) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
     // The descriptor is released even when close reports an error.
-    if (::close(fd) != 0 && errno != EINTR) {
-        SetLastError(ErrorFromErrno(errno));
-        return FALSE;
-    }
-    SetLastError(ERROR_SUCCESS);
-    return TRUE;
+    return OnDescriptor(object, [](int fd) { return ::close(fd) == 0 || errno == EINTR; });
 }
 
 HANDLE GetStdHandle(DWORD stdHandle) {
