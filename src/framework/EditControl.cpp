@@ -285,34 +285,36 @@ void AfxEditSetSel(QWidget* pWnd, int nStart, int nEnd) {
     }
 }
 
-void AfxEditCopy(QWidget* pWnd) {
+namespace {
+
+// Runs `action` on the edit control `pWnd` is, of one line or of several;
+// nothing for any other window.
+template <class Action> void OnEditControl(QWidget* pWnd, Action action) {
     if (auto* edit = qobject_cast<QLineEdit*>(pWnd))
-        edit->copy();
+        action(edit);
     else if (auto* multi = qobject_cast<QPlainTextEdit*>(pWnd))
-        multi->copy();
+        action(multi);
+}
+
+} // namespace
+
+void AfxEditCopy(QWidget* pWnd) {
+    OnEditControl(pWnd, [](auto* edit) { edit->copy(); });
 }
 
 void AfxEditCut(QWidget* pWnd) {
-    if (auto* edit = qobject_cast<QLineEdit*>(pWnd))
-        edit->cut();
-    else if (auto* multi = qobject_cast<QPlainTextEdit*>(pWnd))
-        multi->cut();
+    OnEditControl(pWnd, [](auto* edit) { edit->cut(); });
 }
 
 void AfxEditPaste(QWidget* pWnd) {
     if (auto* edit = qobject_cast<CEditLine*>(pWnd))
         edit->PasteText();
-    else if (auto* edit = qobject_cast<QLineEdit*>(pWnd))
-        edit->paste();
-    else if (auto* multi = qobject_cast<QPlainTextEdit*>(pWnd))
-        multi->paste();
+    else
+        OnEditControl(pWnd, [](auto* edit) { edit->paste(); });
 }
 
 void AfxEditUndo(QWidget* pWnd) {
-    if (auto* edit = qobject_cast<QLineEdit*>(pWnd))
-        edit->undo();
-    else if (auto* multi = qobject_cast<QPlainTextEdit*>(pWnd))
-        multi->undo();
+    OnEditControl(pWnd, [](auto* edit) { edit->undo(); });
 }
 
 bool AfxClipboardHasText() {
