@@ -45,6 +45,14 @@ QWidget* CreatePicture(const DLGITEMTEMPLATE& item, QWidget* pParent) {
     return label;
 }
 
+// The host hears of the edit control's changes and of the focus leaving it.
+template <class Edit, class Signal>
+void NotifyEdits(Edit* edit, Signal changed, CWnd* pHost, int id) {
+    QObject::connect(edit, changed, [pHost, id] { pHost->OnControlNotify(id, EN_CHANGE); });
+    QObject::connect(edit, &Edit::focusLost,
+                     [pHost, id] { pHost->OnControlNotify(id, EN_KILLFOCUS); });
+}
+
 QWidget* CreateControl(const DLGITEMTEMPLATE& item, QWidget* pParent, CWnd* pHost) {
     const int id = item.id;
     switch (item.kind) {
@@ -52,19 +60,13 @@ QWidget* CreateControl(const DLGITEMTEMPLATE& item, QWidget* pParent, CWnd* pHos
         if (item.style & ES_MULTILINE) {
             auto* edit = new CEditMultiLine(item.style, pParent);
             edit->SetStoredText(item.text);
-            QObject::connect(edit, &QPlainTextEdit::textChanged,
-                             [pHost, id] { pHost->OnControlNotify(id, EN_CHANGE); });
-            QObject::connect(edit, &CEditMultiLine::focusLost,
-                             [pHost, id] { pHost->OnControlNotify(id, EN_KILLFOCUS); });
+            NotifyEdits(edit, &QPlainTextEdit::textChanged, pHost, id);
             edit->m_onEnter = pHost->DefaultButtonHandler();
             return edit;
         } else {
             auto* edit = new CEditLine(item.style, pParent);
             edit->setText(item.text);
-            QObject::connect(edit, &QLineEdit::textChanged,
-                             [pHost, id] { pHost->OnControlNotify(id, EN_CHANGE); });
-            QObject::connect(edit, &CEditLine::focusLost,
-                             [pHost, id] { pHost->OnControlNotify(id, EN_KILLFOCUS); });
+            NotifyEdits(edit, &QLineEdit::textChanged, pHost, id);
             return edit;
         }
     case CtlKind::Static: {
