@@ -24,16 +24,10 @@ const TextResourceEntry& Defaults() {
     return defaults;
 }
 
-// Assigning field by field keeps the strings' storage for the next record.
+// A copy assignment assigns field by field, which keeps the strings' storage
+// for the next record.
 void ResetToDefaults(TextResourceEntry& entry) {
-    const TextResourceEntry& defaults = Defaults();
-    entry.id = defaults.id;
-    entry.identifier = defaults.identifier;
-    entry.audioFile = defaults.audioFile;
-    entry.text = defaults.text;
-    entry.comment = defaults.comment;
-    entry.speaker = defaults.speaker;
-    entry.lengthMs = defaults.lengthMs;
+    entry = Defaults();
 }
 
 } // namespace
