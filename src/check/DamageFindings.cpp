@@ -4,28 +4,19 @@
 #include "model/TextResourceFormat.h"
 #include "support/tsResult.h"
 
+#include <iterator>
+
 namespace check {
 
 namespace {
 
 Field FieldOf(trs::Field field) {
-    switch (field) {
-    case trs::Field::Id:
-        return Field::Id;
-    case trs::Field::Identifier:
-        return Field::Identifier;
-    case trs::Field::AudioFile:
-        return Field::AudioFile;
-    case trs::Field::Text:
-        return Field::Text;
-    case trs::Field::Comment:
-        return Field::Comment;
-    case trs::Field::Speaker:
-        return Field::Speaker;
-    case trs::Field::LengthMs:
-        return Field::Length;
-    }
-    return Field::None;
+    // In the order of the stored fields.
+    constexpr Field kFields[] = {Field::Id,      Field::Identifier, Field::AudioFile, Field::Text,
+                                 Field::Comment, Field::Speaker,    Field::Length};
+    static_assert(std::size(kFields) == static_cast<std::size_t>(trs::Field::LengthMs) + 1);
+    const auto index = static_cast<std::size_t>(field);
+    return index < std::size(kFields) ? kFields[index] : Field::None;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "model/TextResourceEntry.h"
 
 #include <array>
+#include <iterator>
 #include <string>
 
 enum class EntryField { Identifier, AudioFile, Text, Comment, Speaker };
@@ -35,17 +36,9 @@ inline const std::string& FieldOf(const TextResourceEntry& entry, EntryField fie
 
 // The field's name as the dialogs show it.
 inline const char* FieldName(EntryField field) {
-    switch (field) {
-    case EntryField::Identifier:
-        return "identifier";
-    case EntryField::AudioFile:
-        return "audio file";
-    case EntryField::Text:
-        return "text";
-    case EntryField::Comment:
-        return "comment";
-    case EntryField::Speaker:
-        break;
-    }
-    return "speaker";
+    // In the order of the fields.
+    constexpr const char* kNames[] = {"identifier", "audio file", "text", "comment", "speaker"};
+    static_assert(std::size(kNames) == kAllEntryFields.size());
+    const auto index = static_cast<std::size_t>(field);
+    return index < std::size(kNames) ? kNames[index] : "speaker";
 }

@@ -4,6 +4,8 @@
 #include "support/tsResult.h"
 #include "support/tstring.h"
 
+#include <iterator>
+
 namespace trs {
 
 std::int32_t ReadUInt32(tsInputStream& stream, std::uint32_t& value) {
@@ -31,23 +33,12 @@ std::int32_t WriteHeader(tsOutputStream& stream, std::uint32_t count) {
 }
 
 const char* FieldName(Field field) {
-    switch (field) {
-    case Field::Id:
-        return "id";
-    case Field::Identifier:
-        return "identifier";
-    case Field::AudioFile:
-        return "audioFile";
-    case Field::Text:
-        return "text";
-    case Field::Comment:
-        return "comment";
-    case Field::Speaker:
-        return "speaker";
-    case Field::LengthMs:
-        return "lengthMs";
-    }
-    return "?";
+    // In the order of the fields.
+    static constexpr const char* kNames[] = {"id",      "identifier", "audioFile", "text",
+                                             "comment", "speaker",    "lengthMs"};
+    static_assert(std::size(kNames) == static_cast<std::size_t>(Field::LengthMs) + 1);
+    const auto index = static_cast<std::size_t>(field);
+    return index < std::size(kNames) ? kNames[index] : "?";
 }
 
 namespace {
