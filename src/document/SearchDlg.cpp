@@ -51,23 +51,37 @@ const DLGTEMPLATE& SearchDlgTemplate() {
     return kSearchTemplate;
 }
 
+namespace {
+
+// Each field's button, in the order of their ids.
+struct FieldButton {
+    int id;
+    int field;
+    CButton CSearchDlg::*button;
+};
+
+const FieldButton kFieldButtons[] = {
+    {IDC_SEARCH_IN_ID, SEARCH_IN_ID, &CSearchDlg::m_btnSearchInId},
+    {IDC_SEARCH_IN_TEXT, SEARCH_IN_TEXT, &CSearchDlg::m_btnSearchInText},
+    {IDC_SEARCH_IN_IDENTIFIER, SEARCH_IN_IDENTIFIER, &CSearchDlg::m_btnSearchInIdentifier},
+    {IDC_SEARCH_IN_AUDIO, SEARCH_IN_AUDIO, &CSearchDlg::m_btnSearchInAudio},
+    {IDC_SEARCH_IN_COMMENT, SEARCH_IN_COMMENT, &CSearchDlg::m_btnSearchInComment},
+};
+
+} // namespace
+
+// A button click is a command (BN_CLICKED is CN_COMMAND): the five buttons'
+// ids follow each other.
 BEGIN_MESSAGE_MAP(CSearchDlg, CDialog)
-ON_BN_CLICKED(IDC_SEARCH_IN_ID, &CSearchDlg::OnSearchInId)
-ON_BN_CLICKED(IDC_SEARCH_IN_TEXT, &CSearchDlg::OnSearchInText)
-ON_BN_CLICKED(IDC_SEARCH_IN_IDENTIFIER, &CSearchDlg::OnSearchInIdentifier)
-ON_BN_CLICKED(IDC_SEARCH_IN_AUDIO, &CSearchDlg::OnSearchInAudio)
-ON_BN_CLICKED(IDC_SEARCH_IN_COMMENT, &CSearchDlg::OnSearchInComment)
+ON_COMMAND_RANGE(IDC_SEARCH_IN_ID, IDC_SEARCH_IN_COMMENT, &CSearchDlg::OnSearchIn)
 END_MESSAGE_MAP()
 
 CSearchDlg::CSearchDlg(QWidget* pParent) : CDialog(RegisteredSearchTemplate(), pParent) {}
 
 void CSearchDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_SEARCH_IN_IDENTIFIER, m_btnSearchInIdentifier);
-    DDX_Control(pDX, IDC_SEARCH_IN_COMMENT, m_btnSearchInComment);
-    DDX_Control(pDX, IDC_SEARCH_IN_AUDIO, m_btnSearchInAudio);
-    DDX_Control(pDX, IDC_SEARCH_IN_TEXT, m_btnSearchInText);
-    DDX_Control(pDX, IDC_SEARCH_IN_ID, m_btnSearchInId);
+    for (const FieldButton& button : kFieldButtons)
+        DDX_Control(pDX, button.id, this->*button.button);
     DDX_Text(pDX, IDC_SEARCH_TEXT, m_strSearch);
 }
 
@@ -78,32 +92,15 @@ bool CSearchDlg::OnInitDialog() {
 }
 
 void CSearchDlg::UpdateFieldButtons() {
-    m_btnSearchInId.SetCheck(m_nSearchField == SEARCH_IN_ID ? 1 : 0);
-    m_btnSearchInText.SetCheck(m_nSearchField == SEARCH_IN_TEXT ? 1 : 0);
-    m_btnSearchInIdentifier.SetCheck(m_nSearchField == SEARCH_IN_IDENTIFIER ? 1 : 0);
-    m_btnSearchInAudio.SetCheck(m_nSearchField == SEARCH_IN_AUDIO ? 1 : 0);
-    m_btnSearchInComment.SetCheck(m_nSearchField == SEARCH_IN_COMMENT ? 1 : 0);
+    for (const FieldButton& button : kFieldButtons)
+        (this->*button.button).SetCheck(m_nSearchField == button.field ? 1 : 0);
 }
 
-void CSearchDlg::ChooseField(int nField) {
-    m_nSearchField = nField;
+void CSearchDlg::OnSearchIn(UINT nID) {
+    for (const FieldButton& button : kFieldButtons)
+        if (button.id == static_cast<int>(nID))
+            m_nSearchField = button.field;
     UpdateFieldButtons();
-}
-
-void CSearchDlg::OnSearchInId() {
-    ChooseField(SEARCH_IN_ID);
-}
-void CSearchDlg::OnSearchInText() {
-    ChooseField(SEARCH_IN_TEXT);
-}
-void CSearchDlg::OnSearchInIdentifier() {
-    ChooseField(SEARCH_IN_IDENTIFIER);
-}
-void CSearchDlg::OnSearchInAudio() {
-    ChooseField(SEARCH_IN_AUDIO);
-}
-void CSearchDlg::OnSearchInComment() {
-    ChooseField(SEARCH_IN_COMMENT);
 }
 
 void CSearchDlg::OnOK() {

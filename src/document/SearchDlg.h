@@ -45,14 +45,8 @@ protected:
     // "Search": finds the next hit and selects it; the dialog stays open.
     void OnOK() override;
 
-    void OnSearchInId();
-    void OnSearchInText();
-    void OnSearchInIdentifier();
-    void OnSearchInAudio();
-    void OnSearchInComment();
+    // A field's button: searches that field.
+    void OnSearchIn(UINT nID);
 
     DECLARE_MESSAGE_MAP()
-
-private:
-    void ChooseField(int nField);
 };
