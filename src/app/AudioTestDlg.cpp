@@ -16,8 +16,8 @@ BEGIN_MESSAGE_MAP(CAudioTestDlg, CDialog)
 ON_BN_CLICKED(IDC_AUDIO_NEXT, &CAudioTestDlg::OnNext)
 ON_BN_CLICKED(IDC_AUDIO_PRIOR, &CAudioTestDlg::OnPrior)
 ON_EN_CHANGE(IDC_AUDIO_FOLDER, &CAudioTestDlg::OnChangeFolder)
-ON_BN_CLICKED(IDC_AUDIO_LISTEN_FEMALE, &CAudioTestDlg::OnListenFemale)
-ON_BN_CLICKED(IDC_AUDIO_LISTEN, &CAudioTestDlg::OnListen)
+// Both listen buttons (a click is a command): their ids follow each other.
+ON_COMMAND_RANGE(IDC_AUDIO_LISTEN, IDC_AUDIO_LISTEN_FEMALE, &CAudioTestDlg::OnListen)
 END_MESSAGE_MAP()
 
 CAudioTestDlg::CAudioTestDlg(QWidget* pParent) : CDialog(IDD_AUDIO_TEST, pParent) {}
@@ -121,10 +121,6 @@ void CAudioTestDlg::OnChangeFolder() {
         app->m_strMissionFolder = m_strFolder;
 }
 
-void CAudioTestDlg::OnListen() {
-    ShowEntry(m_nPosition, true, false);
-}
-
-void CAudioTestDlg::OnListenFemale() {
-    ShowEntry(m_nPosition, true, true);
+void CAudioTestDlg::OnListen(UINT nID) {
+    ShowEntry(m_nPosition, true, nID == IDC_AUDIO_LISTEN_FEMALE);
 }

@@ -54,8 +54,8 @@ protected:
     void OnNext();
     void OnPrior();
     void OnChangeFolder();
-    void OnListenFemale();
-    void OnListen();
+    // The plain or, from its own button, the female recording.
+    void OnListen(UINT nID);
 
     DECLARE_MESSAGE_MAP()
 };
