@@ -1,37 +1,15 @@
 #include "FindPattern.h"
 
+#include "AsciiFold.h"
 #include "DecodedField.h"
 
 #include <algorithm>
 
 namespace {
 
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c;
-}
-
 bool IsAscii(std::string_view bytes) {
     return std::all_of(bytes.begin(), bytes.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// Whether `needle` (ASCII, in small letters) occurs in `field`, ignoring the
-// case of ASCII letters.
-bool ContainsAsciiFolded(std::string_view field, std::string_view needle) {
-    if (needle.size() > field.size())
-        return false;
-    const char first = needle.front();
-    const char firstUpper = first >= 'a' && first <= 'z' ? static_cast<char>(first - 0x20) : first;
-    for (std::size_t i = 0; i + needle.size() <= field.size(); ++i) {
-        if (field[i] != first && field[i] != firstUpper)
-            continue;
-        std::size_t j = 1;
-        while (j < needle.size() && AsciiLower(field[i + j]) == needle[j])
-            ++j;
-        if (j == needle.size())
-            return true;
-    }
-    return false;
 }
 
 } // namespace
@@ -108,7 +86,7 @@ bool FindPattern::MayMatch(std::string_view field) const {
     }
     if (m_literalFolded.empty() || (!m_asciiLiteral && m_literalFolded.size() < 2))
         return true;
-    if (ContainsAsciiFolded(field, m_literalFolded))
+    if (FindAsciiFolded(field, m_literalFolded) != std::string_view::npos)
         return true;
     // The Kelvin sign and the long s match k and s when case is ignored.
     return m_foldsBeyondAscii && (field.find("\xE2\x84\xAA") != std::string_view::npos ||

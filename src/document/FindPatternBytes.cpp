@@ -7,6 +7,8 @@
 // field goes to the Unicode search instead.
 #include "FindPattern.h"
 
+#include "AsciiFold.h"
+
 #include <cstring>
 
 namespace {
@@ -22,27 +24,6 @@ CharKind KindAt(std::string_view field, std::size_t at) {
     const bool word =
         (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
     return word ? CharKind::Word : CharKind::Other;
-}
-
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c;
-}
-
-// The first place at or after `from` where `needle` (ASCII, small letters)
-// occurs, ignoring the case of ASCII letters.
-std::size_t FindIgnoringCase(std::string_view field, std::string_view needle, std::size_t from) {
-    const char first = needle.front();
-    const char firstUpper = first >= 'a' && first <= 'z' ? static_cast<char>(first - 0x20) : first;
-    for (std::size_t i = from; i + needle.size() <= field.size(); ++i) {
-        if (field[i] != first && field[i] != firstUpper)
-            continue;
-        std::size_t j = 1;
-        while (j < needle.size() && Lower(field[i + j]) == needle[j])
-            ++j;
-        if (j == needle.size())
-            return i;
-    }
-    return std::string_view::npos;
 }
 
 bool HasCharsMatchingAscii(std::string_view field) {
@@ -61,7 +42,7 @@ bool FindPattern::ByteMatches(std::string_view field, std::vector<FieldMatch>& m
     std::size_t at = 0;
     while (at + needle.size() <= field.size()) {
         const std::size_t hit =
-            ignoreCase ? FindIgnoringCase(field, needle, at) : field.find(needle, at);
+            ignoreCase ? FindAsciiFolded(field, needle, at) : field.find(needle, at);
         if (hit == std::string_view::npos)
             break;
         const std::size_t end = hit + needle.size();
