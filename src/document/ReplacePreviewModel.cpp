@@ -31,7 +31,10 @@ QStringList MarkedSegments(const std::string& bytes, const std::vector<ByteSpan>
 
 ReplacePreviewModel::ReplacePreviewModel(const ReplacePlan& plan, const TextResourceObject& entries,
                                          QObject* parent)
-    : QAbstractTableModel(parent), m_plan(plan), m_entries(entries) {}
+    : CHeadedTableModel({QStringLiteral("Identifier"), QStringLiteral("Field"),
+                         QStringLiteral("Before"), QStringLiteral("After"), QStringLiteral("Note")},
+                        parent),
+      m_plan(plan), m_entries(entries) {}
 
 const FieldChange& ReplacePreviewModel::Row(int row) const {
     const auto r = static_cast<std::size_t>(row);
@@ -43,29 +46,6 @@ int ReplacePreviewModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
     return static_cast<int>(m_plan.changes.size() + m_plan.skipped.size());
-}
-
-int ReplacePreviewModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : ColumnCount;
-}
-
-QVariant ReplacePreviewModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return {};
-    switch (section) {
-    case Identifier:
-        return QStringLiteral("Identifier");
-    case Field:
-        return QStringLiteral("Field");
-    case Before:
-        return QStringLiteral("Before");
-    case After:
-        return QStringLiteral("After");
-    case Note:
-        return QStringLiteral("Note");
-    default:
-        return {};
-    }
 }
 
 QVariant ReplacePreviewModel::data(const QModelIndex& index, int role) const {

@@ -4,14 +4,14 @@
 // per row, so a plan of a million changes opens at once.
 #pragma once
 
+#include "HeadedTableModel.h"
 #include "ReplacePlan.h"
 
-#include <QAbstractTableModel>
 #include <QStringList>
 
 class TextResourceObject;
 
-class ReplacePreviewModel : public QAbstractTableModel {
+class ReplacePreviewModel : public CHeadedTableModel {
 public:
     enum Column { Identifier, Field, Before, After, Note, ColumnCount };
     // Even elements are plain text, odd elements the matches, in order.
@@ -21,10 +21,7 @@ public:
                         QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
 
 private:
     const FieldChange& Row(int row) const;

@@ -6,7 +6,10 @@
 #include <QPalette>
 
 FindingsModel::FindingsModel(const ProblemsList& list, QObject* parent)
-    : QAbstractTableModel(parent), m_list(list) {}
+    : CHeadedTableModel({QStringLiteral("Kind"), QStringLiteral("Id"), QStringLiteral("Identifier"),
+                         QStringLiteral("Detail")},
+                        parent),
+      m_list(list) {}
 
 void FindingsModel::Reset() {
     beginResetModel();
@@ -15,10 +18,6 @@ void FindingsModel::Reset() {
 
 int FindingsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_list.Findings().size());
-}
-
-int FindingsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : ColumnCount;
 }
 
 QVariant FindingsModel::data(const QModelIndex& index, int role) const {
@@ -41,23 +40,6 @@ QVariant FindingsModel::data(const QModelIndex& index, int role) const {
                    : QVariant();
     case ColumnDetail:
         return QString::fromUtf8(finding.detail);
-    default:
-        return {};
-    }
-}
-
-QVariant FindingsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return {};
-    switch (section) {
-    case ColumnKind:
-        return QStringLiteral("Kind");
-    case ColumnId:
-        return QStringLiteral("Id");
-    case ColumnIdentifier:
-        return QStringLiteral("Identifier");
-    case ColumnDetail:
-        return QStringLiteral("Detail");
     default:
         return {};
     }

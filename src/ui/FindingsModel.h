@@ -3,11 +3,11 @@
 // It reads the findings of the list on request and stores nothing per row.
 #pragma once
 
-#include <QAbstractTableModel>
+#include "HeadedTableModel.h"
 
 class ProblemsList;
 
-class FindingsModel : public QAbstractTableModel {
+class FindingsModel : public CHeadedTableModel {
     Q_OBJECT
 
 public:
@@ -19,10 +19,7 @@ public:
     void Reset();
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
 
 private:
     const ProblemsList& m_list;
