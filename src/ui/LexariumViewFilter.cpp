@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QTreeView>
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 
 namespace {
@@ -274,24 +275,12 @@ void CLexariumView::ShowFieldRange(EntryField field, std::size_t from, std::size
     const TextResourceEntry* entry = m_pCurrentEntry;
     if (entry == nullptr || g_pTextView == nullptr)
         return;
-    int id = IDC_TEXT;
-    switch (field) {
-    case EntryField::Identifier:
-        id = IDC_IDENTIFIER;
-        break;
-    case EntryField::AudioFile:
-        id = IDC_AUDIOFILE;
-        break;
-    case EntryField::Text:
-        id = IDC_TEXT;
-        break;
-    case EntryField::Comment:
-        id = IDC_COMMENT;
-        break;
-    case EntryField::Speaker:
-        id = IDC_SPEAKER;
-        break;
-    }
+    // The form's control of each field, in the order of the fields.
+    constexpr int kControls[] = {IDC_IDENTIFIER, IDC_AUDIOFILE, IDC_TEXT, IDC_COMMENT,
+                                 IDC_SPEAKER};
+    static_assert(std::size(kControls) == kAllEntryFields.size());
+    const auto index = static_cast<std::size_t>(field);
+    const int id = index < std::size(kControls) ? kControls[index] : IDC_TEXT;
     QWidget* control = g_pTextView->GetDlgItem(id);
     const std::string& stored = FieldOf(*entry, field);
     // Positions as the field shows them: a multi-line field shows CR LF as one break.

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QTableView>
 #include <QTreeView>
+#include <iterator>
 
 BEGIN_MESSAGE_MAP(CProblemsCommands, CCmdTarget)
 ON_COMMAND(ID_TOOLS_CHECK, &CProblemsCommands::OnCheck)
@@ -23,35 +24,24 @@ ON_UPDATE_COMMAND_UI(ID_TOOLS_CHECK, &CProblemsCommands::OnUpdateNeedsDocument)
 ON_COMMAND(ID_TOOLS_CHECK_OPTIONS, &CProblemsCommands::OnCheckOptions)
 ON_COMMAND(ID_VIEW_PROBLEMS, &CProblemsCommands::OnViewProblems)
 ON_UPDATE_COMMAND_UI(ID_VIEW_PROBLEMS, &CProblemsCommands::OnUpdateViewProblems)
-ON_COMMAND(ID_NEXT_PROBLEM, &CProblemsCommands::OnNextProblem)
-ON_UPDATE_COMMAND_UI(ID_NEXT_PROBLEM, &CProblemsCommands::OnUpdateNeedsDocument)
-ON_COMMAND(ID_PREV_PROBLEM, &CProblemsCommands::OnPrevProblem)
-ON_UPDATE_COMMAND_UI(ID_PREV_PROBLEM, &CProblemsCommands::OnUpdateNeedsDocument)
+// Next and previous problem, whose ids follow each other.
+ON_COMMAND_RANGE(ID_NEXT_PROBLEM, ID_PREV_PROBLEM, &CProblemsCommands::OnStepProblem)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NEXT_PROBLEM, ID_PREV_PROBLEM,
+                           &CProblemsCommands::OnUpdateNeedsDocument)
 END_MESSAGE_MAP()
+
+static_assert(ID_PREV_PROBLEM == ID_NEXT_PROBLEM + 1);
 
 namespace {
 
 // The editor form's control for the field a finding is about; 0 for none.
 int FieldControl(check::Field field) {
-    switch (field) {
-    case check::Field::Id:
-        return IDC_ID;
-    case check::Field::Identifier:
-        return IDC_IDENTIFIER;
-    case check::Field::AudioFile:
-        return IDC_AUDIOFILE;
-    case check::Field::Text:
-        return IDC_TEXT;
-    case check::Field::Comment:
-        return IDC_COMMENT;
-    case check::Field::Speaker:
-        return IDC_SPEAKER;
-    case check::Field::Length:
-        return IDC_LENGTH;
-    case check::Field::None:
-        break;
-    }
-    return 0;
+    // In the order of the fields, None first.
+    constexpr int kControls[] = {0,           IDC_ID,      IDC_IDENTIFIER, IDC_AUDIOFILE,
+                                 IDC_TEXT,    IDC_COMMENT, IDC_SPEAKER,    IDC_LENGTH};
+    static_assert(std::size(kControls) == static_cast<std::size_t>(check::Field::Length) + 1);
+    const auto index = static_cast<std::size_t>(field);
+    return index < std::size(kControls) ? kControls[index] : 0;
 }
 
 CLexariumView* Tree() {
@@ -156,12 +146,8 @@ void CProblemsCommands::OnUpdateViewProblems(CCmdUI* pCmdUI) {
     pCmdUI->SetCheck(m_pPane != nullptr && !m_pPane->isHidden() ? 1 : 0);
 }
 
-void CProblemsCommands::OnNextProblem() {
-    Step(true);
-}
-
-void CProblemsCommands::OnPrevProblem() {
-    Step(false);
+void CProblemsCommands::OnStepProblem(UINT nID) {
+    Step(nID == ID_NEXT_PROBLEM);
 }
 
 std::int64_t CProblemsCommands::CurrentPosition() const {

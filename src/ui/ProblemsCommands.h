@@ -40,8 +40,8 @@ public:
     void OnCheckOptions();
     void OnViewProblems();
     void OnUpdateViewProblems(CCmdUI* pCmdUI);
-    void OnNextProblem();
-    void OnPrevProblem();
+    // The next problem, or from its own command the previous one.
+    void OnStepProblem(UINT nID);
     void OnUpdateNeedsDocument(CCmdUI* pCmdUI);
 
     // Selects the entry of the finding in this row and puts the focus into
