@@ -96,24 +96,30 @@ void CLexariumView_Text::ShowEntryFields(bool show) {
 
 // The counters describe the stored bytes: a line break counts 2, a character
 // outside ASCII 2 to 4.
+namespace {
+
+// A field's words and characters (bytes as stored), into their members and
+// controls.
+void ShowCounters(CLexariumView_Text& form, const std::string& value, CString& words,
+                  int wordsId, CString& chars, int charsId) {
+    words = QString::number(CountWords(value));
+    chars = QString::number(value.size());
+    form.SetDlgItemText(wordsId, words);
+    form.SetDlgItemText(charsId, chars);
+}
+
+} // namespace
+
 void CLexariumView_Text::UpdateTextCounters() {
-    const TextResourceEntry* entry = CurrentEntry();
-    if (entry == nullptr)
-        return;
-    m_strTextWords = QString::number(CountWords(entry->text));
-    m_strTextChars = QString::number(entry->text.size());
-    SetDlgItemText(IDC_TEXT_WORDS, m_strTextWords);
-    SetDlgItemText(IDC_TEXT_CHARS, m_strTextChars);
+    if (const TextResourceEntry* entry = CurrentEntry())
+        ShowCounters(*this, entry->text, m_strTextWords, IDC_TEXT_WORDS, m_strTextChars,
+                     IDC_TEXT_CHARS);
 }
 
 void CLexariumView_Text::UpdateCommentCounters() {
-    const TextResourceEntry* entry = CurrentEntry();
-    if (entry == nullptr)
-        return;
-    m_strCommentWords = QString::number(CountWords(entry->comment));
-    m_strCommentChars = QString::number(entry->comment.size());
-    SetDlgItemText(IDC_COMMENT_WORDS, m_strCommentWords);
-    SetDlgItemText(IDC_COMMENT_CHARS, m_strCommentChars);
+    if (const TextResourceEntry* entry = CurrentEntry())
+        ShowCounters(*this, entry->comment, m_strCommentWords, IDC_COMMENT_WORDS,
+                     m_strCommentChars, IDC_COMMENT_CHARS);
 }
 
 TextResourceEntry* CLexariumView_Text::BeginChange() {
