@@ -20,6 +20,8 @@ ON_EN_CHANGE(IDC_AUDIO_FOLDER, &CAudioTestDlg::OnChangeFolder)
 ON_COMMAND_RANGE(IDC_AUDIO_LISTEN, IDC_AUDIO_LISTEN_FEMALE, &CAudioTestDlg::OnListen)
 END_MESSAGE_MAP()
 
+static_assert(IDC_AUDIO_LISTEN_FEMALE == IDC_AUDIO_LISTEN + 1);
+
 CAudioTestDlg::CAudioTestDlg(QWidget* pParent) : CDialog(IDD_AUDIO_TEST, pParent) {}
 
 CAudioTestDlg::~CAudioTestDlg() = default;

@@ -7,6 +7,8 @@
 #include "Prompts.h"
 #include "Resources.h"
 
+#include <iterator>
+
 namespace {
 
 // Each field button opens a group of its own, so clicking one does not clear
@@ -75,6 +77,8 @@ const FieldButton kFieldButtons[] = {
 BEGIN_MESSAGE_MAP(CSearchDlg, CDialog)
 ON_COMMAND_RANGE(IDC_SEARCH_IN_ID, IDC_SEARCH_IN_COMMENT, &CSearchDlg::OnSearchIn)
 END_MESSAGE_MAP()
+
+static_assert(IDC_SEARCH_IN_COMMENT - IDC_SEARCH_IN_ID + 1 == std::size(kFieldButtons));
 
 CSearchDlg::CSearchDlg(QWidget* pParent) : CDialog(RegisteredSearchTemplate(), pParent) {}
 
