@@ -29,7 +29,6 @@ namespace tones = signals;
 #include <QPalette>
 #include <QProgressBar>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,11 +67,8 @@ protected:
 
     // Lets the running check end, as the event loop would.
     void WaitForCheck() {
-        QElapsedTimer timer;
-        timer.start();
-        while (List().IsRunning() && timer.elapsed() < 20000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        ASSERT_FALSE(List().IsRunning()) << "the check did not end";
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !List().IsRunning(); }, 20000))
+            << "the check did not end";
         Idle();
     }
     void Check() {

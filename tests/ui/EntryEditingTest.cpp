@@ -44,10 +44,7 @@ TEST_F(EntryEditingTest, IdentifierFollowsInTreeAndADuplicateGetsANumber) {
 
 TEST_F(EntryEditingTest, DeletingTheSecondOfTwoEntriesSharingAnIdRemovesThatOne) {
     Select(1);
-    auto* id = qobject_cast<QLineEdit*>(Field(IDC_ID));
-    id->setFocus();
-    id->selectAll();
-    QTest::keyClicks(id, QStringLiteral("1"));
+    QTest::keyClicks(FocusAll(IDC_ID), QStringLiteral("1"));
     ASSERT_EQ(Doc()->m_textResources.GetEntry(1)->id, 1u);
     Select(1);
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_ENTRY_DELETE));
@@ -60,10 +57,7 @@ TEST_F(EntryEditingTest, DeletingTheSecondOfTwoEntriesSharingAnIdRemovesThatOne)
 
 TEST_F(EntryEditingTest, RefusedIdShowsTheNumberMessageAndStoresNothing) {
     Select(0);
-    auto* id = qobject_cast<QLineEdit*>(Field(IDC_ID));
-    id->setFocus();
-    id->selectAll();
-    QTest::keyClicks(id, QStringLiteral("x"));
+    QTest::keyClicks(FocusAll(IDC_ID), QStringLiteral("x"));
     ASSERT_FALSE(prompts->Messages().empty());
     EXPECT_EQ(prompts->Messages().back(), "Geben Sie bitte eine positive ganze Zahl ein.");
     EXPECT_EQ(Doc()->m_textResources.GetEntry(0)->id, 1u);

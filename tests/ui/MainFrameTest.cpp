@@ -2,11 +2,8 @@
 // (new form only when the kind changes; the statistics refreshed on every
 // request), the tree's selection driving it, and the bars not moving panes.
 
-#include "../app/LexariumAppFixture.h"
-#include "FormControls.h"
-#include "LexariumView.h"
+#include "EditorFixture.h"
 #include "LexariumView_Blank.h"
-#include "LexariumView_Text.h"
 #include "ResourceIds.h"
 
 #include <QAction>
@@ -28,21 +25,9 @@ QModelIndex RootIndex(QTreeView& tree) {
 
 } // namespace
 
-class MainFrameTest : public LexariumAppFixture {
+class MainFrameTest : public EditorFixture {
 protected:
-    void SetUp() override {
-        Settings().clear();
-        Start({MakeTrs("panes.trs", {"one two three", "four"})});
-        Activate();
-    }
     QWidget* Right() const { return Frame()->m_wndSplitter.GetPane(0, 1); }
-    QTreeView& Tree() const {
-        return static_cast<CLexariumView*>(Frame()->m_wndSplitter.GetPane(0, 0))->GetTreeCtrl();
-    }
-    void Click(const QModelIndex& index) {
-        Tree().scrollTo(index);
-        QTest::mouseClick(Tree().viewport(), Qt::LeftButton, {}, Tree().visualRect(index).center());
-    }
 };
 
 TEST_F(MainFrameTest, StartsWithTheTreeLeftAndAnEditorFormRightButNoPaneKind) {

@@ -8,7 +8,7 @@
 #include "check/RecordedList.h"
 #include "check/Sha256.h"
 
-#include <QElapsedTimer>
+#include <QTest>
 #include <chrono>
 #include <thread>
 
@@ -49,11 +49,8 @@ protected:
     CRecordingStatus& Status() { return *Frame()->GetRecordingStatus(); }
     // Lets the answer of the last selection arrive, as the event loop would.
     void WaitForStatus() {
-        QElapsedTimer timer;
-        timer.start();
-        while (Status().IsPending() && timer.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        ASSERT_FALSE(Status().IsPending()) << "no answer about the recording";
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !Status().IsPending(); }, 10000))
+            << "no answer about the recording";
         QCoreApplication::processEvents();
     }
     std::string StatusAfterSelecting(int position) {
