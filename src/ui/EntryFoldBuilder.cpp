@@ -1,5 +1,6 @@
 #include "EntryFoldBuilder.h"
 
+#include "ReportedJob.h"
 #include "model/TextResourceObject.h"
 
 #include <QElapsedTimer>
@@ -26,18 +27,7 @@ template <class Job> bool CopySlice(Job& job) {
     EntryFoldSource& source = job.source;
     const TextResourceObject& entries = *job.entries;
     while (source.Count() < entries.GetEntryCount()) {
-        const TextResourceEntry& entry = *entries.GetEntry(source.Count());
-        source.starts.push_back(static_cast<std::uint32_t>(source.bytes.size()));
-        for (const std::string* field :
-             {&entry.speaker, &entry.identifier, &entry.text, &entry.comment, &entry.audioFile}) {
-            const std::size_t at = source.bytes.size();
-            source.bytes += *field;
-            // A zero byte inside a field must not read as a separator.
-            if (std::memchr(field->data(), 0, field->size()) != nullptr)
-                std::replace(source.bytes.begin() + static_cast<std::ptrdiff_t>(at),
-                             source.bytes.end(), '\0', '\x01');
-            source.bytes += '\0';
-        }
+        source.Append(*entries.GetEntry(source.Count()));
         if (source.Count() % 512 == 0 && timer.elapsed() >= kCopySliceMs)
             return false;
     }
@@ -111,13 +101,8 @@ void EntryFoldBuilder::NoteEdited(std::uint32_t position) {
 }
 
 void EntryFoldBuilder::OnDone(const std::shared_ptr<Job>& job) {
-    if (job->thread.joinable())
-        job->thread.join();
-    if (job != m_job) {
-        std::erase(m_retiring, job);
+    if (!TakeReportedJob(m_job, m_retiring, job))
         return;
-    }
-    m_job.reset();
     if (!job->built)
         return;
     const std::uint32_t copied = job->index.Count();

@@ -51,6 +51,20 @@ bool Contains(std::string_view haystack, const std::string& needle) {
 
 } // namespace
 
+void EntryFoldSource::Append(const TextResourceEntry& entry) {
+    starts.push_back(static_cast<std::uint32_t>(bytes.size()));
+    for (const std::string* field :
+         {&entry.speaker, &entry.identifier, &entry.text, &entry.comment, &entry.audioFile}) {
+        const std::size_t at = bytes.size();
+        bytes += *field;
+        // A zero byte inside a field must not read as a separator.
+        if (std::memchr(field->data(), 0, field->size()) != nullptr)
+            std::replace(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.end(), '\0',
+                         '\x01');
+        bytes += kSeparator;
+    }
+}
+
 EntryFoldSource EntryFoldSource::Copy(const TextResourceObject& entries) {
     EntryFoldSource source;
     const std::uint32_t count = entries.GetEntryCount();
@@ -62,20 +76,8 @@ EntryFoldSource EntryFoldSource::Copy(const TextResourceObject& entries) {
                 entry.comment.size() + entry.audioFile.size() + 5;
     }
     source.bytes.reserve(size);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const TextResourceEntry& entry = *entries.GetEntry(i);
-        source.starts.push_back(static_cast<std::uint32_t>(source.bytes.size()));
-        for (const std::string* field :
-             {&entry.speaker, &entry.identifier, &entry.text, &entry.comment, &entry.audioFile}) {
-            const std::size_t at = source.bytes.size();
-            source.bytes += *field;
-            // A zero byte inside a field must not read as a separator.
-            if (std::memchr(field->data(), 0, field->size()) != nullptr)
-                std::replace(source.bytes.begin() + static_cast<std::ptrdiff_t>(at),
-                             source.bytes.end(), '\0', '\x01');
-            source.bytes += kSeparator;
-        }
-    }
+    for (std::uint32_t i = 0; i < count; ++i)
+        source.Append(*entries.GetEntry(i));
     return source;
 }
 

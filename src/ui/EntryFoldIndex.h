@@ -27,6 +27,8 @@ struct EntryFoldSource {
     std::vector<std::uint32_t> starts;
     std::uint32_t Count() const { return static_cast<std::uint32_t>(starts.size()); }
 
+    // Appends one entry's fields as they are stored.
+    void Append(const TextResourceEntry& entry);
     static EntryFoldSource Copy(const TextResourceObject& entries);
 };
 

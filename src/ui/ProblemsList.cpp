@@ -10,6 +10,7 @@
 #include "ProblemsList.h"
 
 #include "EntryOrigins.h"
+#include "ReportedJob.h"
 #include "check/Checker.h"
 #include "check/DamageFindings.h"
 
@@ -306,13 +307,8 @@ void ProblemsList::MarkOutOfDate() {
 }
 
 void ProblemsList::OnJobDone(const std::shared_ptr<Job>& job) {
-    if (job->thread.joinable())
-        job->thread.join();
-    if (job != m_job) {
-        std::erase(m_retiring, job);
+    if (!TakeReportedJob(m_job, m_retiring, job))
         return;
-    }
-    m_job.reset();
     m_copyTimer.stop();
     if (!job->findings) {
         m_bCancelled = true;
@@ -408,15 +404,20 @@ void ProblemsList::OnEntriesChanged(CLexariumDoc::EntriesChange change, std::uin
     }
 }
 
-int ProblemsList::NextEntryFinding(int row, bool forward, bool& wrapped) const {
-    wrapped = false;
+std::pair<ProblemsList::FindingIt, ProblemsList::FindingIt> ProblemsList::EntryFindings() const {
     // The entries' findings come together, after the file's and before the folder's.
     const auto first = std::find_if(m_findings.begin(), m_findings.end(),
                                     [](const check::Finding& f) { return f.OfEntry(); });
-    if (first == m_findings.end())
-        return -1;
     const auto end =
         std::find_if(first, m_findings.end(), [](const check::Finding& f) { return !f.OfEntry(); });
+    return {first, end};
+}
+
+int ProblemsList::NextEntryFinding(int row, bool forward, bool& wrapped) const {
+    wrapped = false;
+    const auto [first, end] = EntryFindings();
+    if (first == end)
+        return -1;
     const int firstRow = int(first - m_findings.begin());
     const int lastRow = int(end - m_findings.begin()) - 1;
     if (forward) {
@@ -437,12 +438,9 @@ int ProblemsList::NextEntryFinding(int row, bool forward, bool& wrapped) const {
 
 int ProblemsList::NextEntryFindingFrom(std::int64_t position, bool forward, bool& wrapped) const {
     wrapped = false;
-    const auto first = std::find_if(m_findings.begin(), m_findings.end(),
-                                    [](const check::Finding& f) { return f.OfEntry(); });
-    if (first == m_findings.end())
+    const auto [first, end] = EntryFindings();
+    if (first == end)
         return -1;
-    const auto end =
-        std::find_if(first, m_findings.end(), [](const check::Finding& f) { return !f.OfEntry(); });
     if (forward) {
         const auto next = std::find_if(first, end, [position](const check::Finding& f) {
             return std::int64_t(f.position) > position;

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class ProblemsList : public QObject {
@@ -80,6 +81,9 @@ private:
     // milliseconds at most, and comes back for more from the event loop.
     void CopySlices();
     void OnJobDone(const std::shared_ptr<Job>& job);
+    using FindingIt = std::vector<check::Finding>::const_iterator;
+    // The findings about entries, which come together.
+    std::pair<FindingIt, FindingIt> EntryFindings() const;
     void SetFindings(std::vector<check::Finding> findings, State state);
     void RemovePosition(std::vector<check::Finding>& findings, std::uint32_t position) const;
 
