@@ -25,20 +25,32 @@ void Load(std::uint32_t count) {
         g_pDocument->m_textResources = testdata::MakeTypicalCollection(count);
 }
 
+// Keeps in `longest` the longest gap in milliseconds between two ticks of a
+// 4 ms timer while it lives.
+class GapMeter {
+public:
+    explicit GapMeter(double& longest) : m_longest(longest) {
+        m_ticker.setTimerType(Qt::PreciseTimer);
+        m_ticker.setInterval(kTickMs);
+        QObject::connect(&m_ticker, &QTimer::timeout, [this] {
+            m_longest = std::max(m_longest, double(m_since.nsecsElapsed()) / 1e6);
+            m_since.start();
+        });
+        m_since.start();
+        m_ticker.start();
+    }
+
+private:
+    double& m_longest;
+    QElapsedTimer m_since;
+    QTimer m_ticker;
+};
+
 // Runs one check of the document to its end, as the window does; `longest`
 // is the longest gap in milliseconds between two ticks of a 4 ms timer, that
 // is, the longest the window could not have answered.
 std::size_t RunCheck(ProblemsList& list, const check::CheckOptions& options, double& longest) {
-    QElapsedTimer since;
-    QTimer ticker;
-    ticker.setTimerType(Qt::PreciseTimer);
-    ticker.setInterval(kTickMs);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        longest = std::max(longest, double(since.nsecsElapsed()) / 1e6);
-        since.start();
-    });
-    since.start();
-    ticker.start();
+    const GapMeter meter(longest);
     list.Check(*g_pDocument, options);
     while (list.IsRunning())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
@@ -50,18 +62,9 @@ std::size_t RunCheck(ProblemsList& list, const check::CheckOptions& options, dou
 void BM_IdleEventLoop(benchmark::State& state) {
     double longest = 0;
     for (auto _ : state) {
-        QElapsedTimer since;
-        QTimer ticker;
-        ticker.setTimerType(Qt::PreciseTimer);
-        ticker.setInterval(kTickMs);
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            longest = std::max(longest, double(since.nsecsElapsed()) / 1e6);
-            since.start();
-        });
+        const GapMeter meter(longest);
         QElapsedTimer total;
         total.start();
-        since.start();
-        ticker.start();
         while (total.elapsed() < 1000)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     }
