@@ -53,7 +53,7 @@ std::size_t RunCheck(ProblemsList& list, const check::CheckOptions& options, dou
     const GapMeter meter(longest);
     list.Check(*g_pDocument, options);
     while (list.IsRunning())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return list.Findings().size();
 }
 
@@ -66,7 +66,7 @@ void BM_IdleEventLoop(benchmark::State& state) {
         QElapsedTimer total;
         total.start();
         while (total.elapsed() < 1000)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     state.counters["longest_ui_ms"] = longest;
 }
