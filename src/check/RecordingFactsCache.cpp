@@ -41,10 +41,18 @@ RecordingFacts RecordingFactsCache::Get(const std::string& path, bool hash) {
             have = true;
         }
     }
-    // Read outside the lock: one slow file does not hold up the others.
-    if (!have)
+    // Read outside the lock: one slow file does not hold up the others. Facts
+    // and hash come from one opening of the file when both are needed.
+    if (!have && hash) {
+        FileHash fileHash;
+        cached.facts.facts = ReadAudioFacts(path, nullptr, &fileHash);
+        cached.hashed = !fileHash.hex.empty();
+        cached.facts.sha256 = std::move(fileHash.hex);
+        if (!cached.hashed)
+            cached.facts.hashError = std::move(fileHash.error);
+    } else if (!have) {
         cached.facts.facts = ReadAudioFacts(path);
-    if (hash && !cached.hashed) {
+    } else if (hash) {
         std::string reason;
         if (Sha256OfFile(path, cached.facts.sha256, reason))
             cached.hashed = true;
