@@ -5,10 +5,11 @@
 #include "model/TextResourceEntry.h"
 
 #include <array>
+#include <cstdint>
 #include <iterator>
 #include <string>
 
-enum class EntryField { Identifier, AudioFile, Text, Comment, Speaker };
+enum class EntryField : std::uint8_t { Identifier, AudioFile, Text, Comment, Speaker };
 
 constexpr std::array<EntryField, 5> kAllEntryFields = {EntryField::Identifier,
                                                        EntryField::AudioFile, EntryField::Text,

@@ -2,6 +2,7 @@
 
 #include "model/TextResourceObject.h"
 
+#include <array>
 #include <functional>
 
 namespace {
@@ -9,6 +10,9 @@ namespace {
 std::uint32_t HashOf(std::string_view text) {
     return static_cast<std::uint32_t>(std::hash<std::string_view>{}(text));
 }
+
+// How far ahead of its insertion an identifier's slot is asked for.
+constexpr std::uint32_t kAhead = 16;
 
 } // namespace
 
@@ -22,8 +26,28 @@ void IdentifierCounts::Build() {
     while (capacity < 4 * static_cast<std::size_t>(count) + 16)
         capacity *= 2;
     m_slots.assign(capacity, Slot{});
-    for (std::uint32_t i = 0; i < count; ++i)
-        ++Insert(m_entries.GetEntry(i)->identifier, i).count;
+    // The slots are asked for a few entries ahead, so the cache misses of
+    // the insertions overlap instead of following one another.
+    std::array<std::uint32_t, kAhead> hashes{};
+    const std::size_t mask = capacity - 1;
+    for (std::uint32_t i = 0; i < count + kAhead; ++i) {
+        std::uint32_t& hash = hashes[i % kAhead];
+        if (i >= kAhead) {
+            // The entry asked for kAhead steps ago goes in.
+            const std::uint32_t at = i - kAhead;
+            Slot& slot = Find(m_entries.GetEntry(at)->identifier, hash);
+            if (slot.text == kFree) {
+                ++m_used;
+                slot.hash = hash;
+                slot.text = at;
+            }
+            ++slot.count;
+        }
+        if (i < count) {
+            hash = HashOf(m_entries.GetEntry(i)->identifier);
+            __builtin_prefetch(&m_slots[hash & mask]);
+        }
+    }
 }
 
 std::string_view IdentifierCounts::Text(std::uint32_t text) const {
@@ -43,23 +67,32 @@ IdentifierCounts::Slot& IdentifierCounts::Find(std::string_view identifier, std:
     }
 }
 
-IdentifierCounts::Slot& IdentifierCounts::Insert(std::string_view identifier, std::uint32_t text) {
-    const std::uint32_t hash = HashOf(identifier);
-    Slot* slot = &Find(identifier, hash);
+IdentifierCounts::Slot& IdentifierCounts::FindHeld(std::uint32_t position, Key identifier) {
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = identifier.hash & mask;; i = (i + 1) & mask) {
+        Slot& slot = m_slots[i];
+        if (slot.text == kFree || (slot.hash == identifier.hash &&
+                                   (slot.text == position || Text(slot.text) == identifier.text)))
+            return slot;
+    }
+}
+
+IdentifierCounts::Slot& IdentifierCounts::Insert(Key identifier, std::uint32_t text) {
+    Slot* slot = &Find(identifier.text, identifier.hash);
     if (slot->text != kFree)
         return *slot;
     if (2 * (m_used + 1) > m_slots.size()) {
         Grow();
-        slot = &Find(identifier, hash);
+        slot = &Find(identifier.text, identifier.hash);
     }
     ++m_used;
-    slot->hash = hash;
+    slot->hash = identifier.hash;
     slot->text = text;
     return *slot;
 }
 
 void IdentifierCounts::Grow() {
-    std::vector<Slot> old(m_slots.size() * 2);
+    std::vector<Slot, tsHugePageAllocator<Slot>> old(m_slots.size() * 2);
     old.swap(m_slots);
     const std::size_t mask = m_slots.size() - 1;
     for (const Slot& slot : old) {
@@ -72,21 +105,27 @@ void IdentifierCounts::Grow() {
     }
 }
 
-int IdentifierCounts::Count(std::string_view identifier) {
+IdentifierCounts::Key IdentifierCounts::Prefetch(std::string_view identifier) {
     Build();
-    return Find(identifier, HashOf(identifier)).count; // a free slot counts none
+    const Key key{identifier, HashOf(identifier)};
+    __builtin_prefetch(&m_slots[key.hash & (m_slots.size() - 1)]);
+    return key;
 }
 
-void IdentifierCounts::Rename(std::string_view from, std::string_view to) {
+bool IdentifierCounts::RenameIfFree(std::uint32_t position, Key from, Key to) {
     Build();
-    --Find(from, HashOf(from)).count; // a slot whose count drops to zero stays, counting none
-    Slot& target = Find(to, HashOf(to));
-    if (target.text == kFree) {
-        // A new identifier: keep its text, as `to` may not outlive the call.
-        m_nameSpans.emplace_back(m_names.size(), to.size());
-        m_names.append(to);
-        Insert(to, kKept | static_cast<std::uint32_t>(m_nameSpans.size() - 1)).count = 1;
-        return;
+    Slot& target = Find(to.text, to.hash);
+    if (target.count > 0)
+        return false;
+    // A slot whose count drops to zero stays, counting none.
+    --FindHeld(position, from).count;
+    if (target.text != kFree) {
+        target.count = 1;
+        return true;
     }
-    ++target.count;
+    // A new identifier: keep its text, as `to` may not outlive the call.
+    m_nameSpans.emplace_back(m_names.size(), to.text.size());
+    m_names.append(to.text);
+    Insert(to, kKept | static_cast<std::uint32_t>(m_nameSpans.size() - 1)).count = 1;
+    return true;
 }

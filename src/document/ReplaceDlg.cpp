@@ -210,9 +210,9 @@ void CReplaceDlg::OnReplace() {
         for (std::uint32_t i = 0; i < entries->GetEntryCount(); ++i)
             if (i != m_current->position && entries->GetEntry(i)->identifier == after)
                 ++others;
-        const QString broken = IdentifierRuleBroken(after, match->replacement, others);
-        if (!broken.isEmpty()) {
-            SetStatus(QStringLiteral("Not replaced: %1.").arg(broken));
+        const SkipReason broken = IdentifierRuleBroken(after, match->replacement, others);
+        if (broken != SkipReason::None) {
+            SetStatus(QStringLiteral("Not replaced: %1.").arg(SkipReasonText(broken)));
             return;
         }
     }

@@ -54,14 +54,28 @@ bool HasSmallLetters(const std::string& bytes) {
 
 } // namespace
 
-QString IdentifierRuleBroken(const std::string& after, const std::string& inserted, int others) {
-    if (after.empty())
+QString SkipReasonText(SkipReason reason) {
+    switch (reason) {
+    case SkipReason::None:
+        break;
+    case SkipReason::EmptyIdentifier:
         return QStringLiteral("the identifier would be empty");
-    if (HasSmallLetters(inserted))
+    case SkipReason::SmallLetters:
         return QStringLiteral("identifiers are written in capitals");
-    if (others > 0)
+    case SkipReason::IdentifierTaken:
         return QStringLiteral("another entry has this identifier");
+    }
     return {};
+}
+
+SkipReason IdentifierRuleBroken(const std::string& after, const std::string& inserted, int others) {
+    if (after.empty())
+        return SkipReason::EmptyIdentifier;
+    if (HasSmallLetters(inserted))
+        return SkipReason::SmallLetters;
+    if (others > 0)
+        return SkipReason::IdentifierTaken;
+    return SkipReason::None;
 }
 
 namespace {
@@ -112,16 +126,40 @@ void Splice(const ReplacePlan& plan, const FieldChange& change, std::string_view
 
 } // namespace
 
-ReplacePlan PlanReplaceAll(const TextResourceObject& entries, const FindPattern& pattern,
-                           ReplaceScope scope) {
-    ReplacePlan plan;
-    if (!pattern.IsValid())
-        return plan;
-    const std::vector<EntryField> fields = FieldsOf(scope);
-    IdentifierCounts identifiers(entries);
+namespace {
+
+// A renaming waits until the identifier slots of its block of entries have
+// been asked for, so that their cache misses overlap.
+struct PendingRename {
+    std::size_t change = 0; // in the block's changes
+    IdentifierCounts::Key from;
+    std::uint32_t toHash = 0;
+    std::size_t toAt = 0; // in the block's new identifiers
+    std::size_t toSize = 0;
+};
+
+constexpr std::uint32_t kBlock = 64;
+
+// The changes of one block of entries, in order, with the renamings among
+// them (their new identifiers one after the other in `to`); the buffers are
+// kept from block to block.
+struct Block {
+    std::vector<FieldChange> changes;
+    std::vector<PendingRename> renames;
+    std::string to;
     std::string after;
     std::vector<FieldMatch> matches;
-    for (std::uint32_t position = 0; position < entries.GetEntryCount(); ++position) {
+};
+
+void PlanBlock(const TextResourceObject& entries, const FindPattern& pattern,
+               const std::vector<EntryField>& fields, std::uint32_t first, std::uint32_t end,
+               ReplacePlan& plan, IdentifierCounts& identifiers, Block& block) {
+    block.changes.clear();
+    block.renames.clear();
+    block.to.clear();
+    std::string& after = block.after;
+    std::vector<FieldMatch>& matches = block.matches;
+    for (std::uint32_t position = first; position < end; ++position) {
         const TextResourceEntry& entry = *entries.GetEntry(position);
         for (EntryField field : fields) {
             const std::string& stored = FieldOf(entry, field);
@@ -143,16 +181,51 @@ ReplacePlan PlanReplaceAll(const TextResourceObject& entries, const FindPattern&
                 continue;
             }
             if (field == EntryField::Identifier) {
-                const int others = identifiers.Count(after);
-                change.skipReason = IdentifierRuleBroken(after, InsertedBytes(matches), others);
-                if (change.skipReason.isEmpty())
-                    identifiers.Rename(stored, after);
+                change.skip = IdentifierRuleBroken(after, InsertedBytes(matches), 0);
+                if (change.skip == SkipReason::None) {
+                    block.renames.push_back({block.changes.size(), identifiers.Prefetch(stored),
+                                             identifiers.Prefetch(after).hash, block.to.size(),
+                                             after.size()});
+                    block.to += after;
+                }
             }
-            if (change.skipReason.isEmpty()) {
-                plan.matchCount += matches.size();
-                plan.changes.push_back(std::move(change));
+            block.changes.push_back(change);
+        }
+    }
+}
+
+} // namespace
+
+ReplacePlan PlanReplaceAll(const TextResourceObject& entries, const FindPattern& pattern,
+                           ReplaceScope scope) {
+    ReplacePlan plan;
+    if (!pattern.IsValid())
+        return plan;
+    const std::vector<EntryField> fields = FieldsOf(scope);
+    IdentifierCounts identifiers(entries);
+    Block block;
+    const std::uint32_t count = entries.GetEntryCount();
+    for (std::uint32_t first = 0; first < count; first += std::min(kBlock, count - first)) {
+        PlanBlock(entries, pattern, fields, first, first + std::min(kBlock, count - first), plan,
+                  identifiers, block);
+        // The renamings in order: each sees the identifiers as the ones
+        // before it left them.
+        auto rename = block.renames.begin();
+        for (std::size_t i = 0; i < block.changes.size(); ++i) {
+            FieldChange& change = block.changes[i];
+            if (rename != block.renames.end() && rename->change == i) {
+                const IdentifierCounts::Key target{
+                    std::string_view(block.to).substr(rename->toAt, rename->toSize),
+                    rename->toHash};
+                if (!identifiers.RenameIfFree(change.position, rename->from, target))
+                    change.skip = SkipReason::IdentifierTaken;
+                ++rename;
+            }
+            if (change.skip == SkipReason::None) {
+                plan.matchCount += change.matchCount;
+                plan.changes.push_back(change);
             } else {
-                plan.skipped.push_back(std::move(change));
+                plan.skipped.push_back(change);
             }
         }
     }

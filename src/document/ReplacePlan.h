@@ -6,6 +6,7 @@
 
 #include "EntryField.h"
 #include "FindPattern.h"
+#include "support/tsHugePageAllocator.h"
 
 #include <QString>
 #include <cstdint>
@@ -22,17 +23,23 @@ std::vector<EntryField> FieldsOf(ReplaceScope scope);
 
 using ByteSpan = std::pair<std::size_t, std::size_t>; // from, to
 
+// Why a change is left out: only an identifier's rules can stop one.
+enum class SkipReason : std::uint8_t { None, EmptyIdentifier, SmallLetters, IdentifierTaken };
+
+// The reason in words, empty for none.
+QString SkipReasonText(SkipReason reason);
+
 // One field that a replace all changes (or leaves out). Its matches are kept
 // in the plan, not in the change, and neither the old nor the new text is
 // copied: both are made from the stored field on request, so a plan of a
 // million changes costs no allocation per change.
 struct FieldChange {
     std::uint32_t position = 0;
-    EntryField field = EntryField::Text;
     std::uint32_t beforeSize = 0; // the stored field's length when planned
     std::uint32_t firstMatch = 0; // into ReplacePlan::matches
     std::uint32_t matchCount = 0;
-    QString skipReason; // not empty: left out, and why
+    EntryField field = EntryField::Text;
+    SkipReason skip = SkipReason::None; // left out, and why
 };
 
 struct PlannedMatch {
@@ -42,10 +49,13 @@ struct PlannedMatch {
     std::uint32_t insertedSize = 0;
 };
 
+// A plan may list millions of changes: its lists grow on huge pages.
+template <class T> using PlanList = std::vector<T, tsHugePageAllocator<T>>;
+
 struct ReplacePlan {
-    std::vector<FieldChange> changes;
-    std::vector<FieldChange> skipped;
-    std::vector<PlannedMatch> matches;
+    PlanList<FieldChange> changes;
+    PlanList<FieldChange> skipped;
+    PlanList<PlannedMatch> matches;
     std::string inserted;       // the replacements' bytes, one copy of each run of equal ones
     std::size_t matchCount = 0; // matches in the changes that are applied
 };
@@ -69,8 +79,8 @@ std::string SpliceMatches(std::string_view field, const std::vector<FieldMatch>&
 // Why an identifier may not become `after` when `inserted` is what the
 // replacement put into it: letters that are not capitals, an empty
 // identifier, or one that `others` (the number of other entries holding
-// `after`) says is taken. Empty when the change keeps the rules.
-QString IdentifierRuleBroken(const std::string& after, const std::string& inserted, int others);
+// `after`) says is taken. None when the change keeps the rules.
+SkipReason IdentifierRuleBroken(const std::string& after, const std::string& inserted, int others);
 
 ReplacePlan PlanReplaceAll(const TextResourceObject& entries, const FindPattern& pattern,
                            ReplaceScope scope);

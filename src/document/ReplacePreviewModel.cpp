@@ -72,8 +72,9 @@ QVariant ReplacePreviewModel::data(const QModelIndex& index, int role) const {
     case After:
         return data(index, SegmentsRole).toStringList().join(QString());
     case Note:
-        return change.skipReason.isEmpty() ? QString()
-                                           : QStringLiteral("skipped: %1").arg(change.skipReason);
+        return change.skip == SkipReason::None
+                   ? QString()
+                   : QStringLiteral("skipped: %1").arg(SkipReasonText(change.skip));
     default:
         return {};
     }

@@ -5,7 +5,10 @@
 #include "FindPattern.h"
 #include "common/Entries.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
+#include <random>
 
 namespace {
 
@@ -127,7 +130,7 @@ TEST(ReplacePlanTest, IdentifiersStayUpperCaseUniqueAndNotEmpty) {
     EXPECT_EQ(AfterOf(entries, plan, plan.changes[0]), "SCOUT_2");
     ASSERT_EQ(plan.skipped.size(), 1u);
     EXPECT_EQ(AfterOf(entries, plan, plan.skipped[0]), "SCOUT_1");
-    EXPECT_TRUE(plan.skipped[0].skipReason.contains("another entry"));
+    EXPECT_TRUE(SkipReasonText(plan.skipped[0].skip).contains("another entry"));
 
     // Two entries renamed to the same identifier: the second is left out.
     plan = PlanReplaceAll(entries, FindPattern(Find("_\\d", "", true, false, true)),
@@ -141,17 +144,66 @@ TEST(ReplacePlanTest, IdentifiersStayUpperCaseUniqueAndNotEmpty) {
     plan =
         PlanReplaceAll(entries, FindPattern(Find("OLD", "", true, true)), ReplaceScope::Identifier);
     ASSERT_EQ(plan.skipped.size(), 1u);
-    EXPECT_TRUE(plan.skipped[0].skipReason.contains("empty"));
+    EXPECT_TRUE(SkipReasonText(plan.skipped[0].skip).contains("empty"));
 
     plan = PlanReplaceAll(entries, FindPattern(Find("OLD", "Neu")), ReplaceScope::Identifier);
     ASSERT_EQ(plan.skipped.size(), 1u);
-    EXPECT_TRUE(plan.skipped[0].skipReason.contains("capitals"));
+    EXPECT_TRUE(SkipReasonText(plan.skipped[0].skip).contains("capitals"));
     EXPECT_TRUE(plan.changes.empty());
 }
 
 // A literal find text is looked for in the stored bytes where it can be; the
 // same text as an escaped regular expression always takes the Unicode search.
 // Both must find the same byte ranges in every field.
+// Renamings take effect one after another: an identifier freed by an earlier
+// renaming may be taken by a later one, and one taken earlier is no longer
+// free. Over many short identifiers that share, swap and chain names, across
+// more entries than are looked up at once, the plan agrees with a plain count.
+TEST(ReplacePlanTest, RenamingsTakeEffectInTheOrderOfTheEntries) {
+    std::vector<EntryFields> list;
+    std::mt19937 random(12345);
+    for (std::uint32_t id = 1; id <= 1500; ++id) {
+        std::string identifier(3 + random() % 5, ' ');
+        for (char& letter : identifier)
+            letter = "AB1"[random() % 3];
+        list.push_back({.id = id, .identifier = identifier});
+    }
+    TextResourceObject entries = MakeEntries(list);
+
+    std::map<std::string, int> holders;
+    for (const EntryFields& entry : list)
+        ++holders[*entry.identifier];
+    std::vector<std::uint32_t> renamed, taken;
+    for (std::uint32_t position = 0; position < list.size(); ++position) {
+        const std::string& before = *list[position].identifier;
+        std::string after = before;
+        std::replace(after.begin(), after.end(), 'A', 'B');
+        if (after == before)
+            continue;
+        if (holders[after] > 0) {
+            taken.push_back(position);
+            continue;
+        }
+        --holders[before];
+        ++holders[after];
+        renamed.push_back(position);
+    }
+    ASSERT_GT(taken.size(), 100u);
+    ASSERT_GT(renamed.size(), 100u);
+
+    const ReplacePlan plan =
+        PlanReplaceAll(entries, FindPattern(Find("A", "B", true)), ReplaceScope::Identifier);
+    std::vector<std::uint32_t> planned, skipped;
+    for (const FieldChange& change : plan.changes)
+        planned.push_back(change.position);
+    for (const FieldChange& change : plan.skipped) {
+        EXPECT_EQ(change.skip, SkipReason::IdentifierTaken);
+        skipped.push_back(change.position);
+    }
+    EXPECT_EQ(planned, renamed);
+    EXPECT_EQ(skipped, taken);
+}
+
 TEST(FindPatternTest, TheByteSearchFindsWhatTheUnicodeSearchFinds) {
     const std::vector<std::string> fields = {
         "the gate, the Gate and the GATE; gateway",
