@@ -137,6 +137,7 @@ TEST_F(FindReplaceTest, ReplaceAllShowsThePreviewAndAppliesOnlyAfterConfirming) 
 TEST_F(FindReplaceTest, IdentifiersAreKeptUniqueAndInCapitals) {
     QString status;
     int previewRows = 0;
+    QString note;
     RunDialog([&](CDialog& dlg) {
         dlg.CheckDlgButton(IDC_FIELD_TEXT, 0);
         dlg.CheckDlgButton(IDC_FIELD_IDENTIFIER, 1);
@@ -152,13 +153,17 @@ TEST_F(FindReplaceTest, IdentifiersAreKeptUniqueAndInCapitals) {
         dlg.CheckDlgButton(IDC_REGEX, 1);
         Type(dlg, IDC_REPLACE_TEXT, "KAPITAEN_2");
         prompts->DriveDialog([&](CDialog& preview) {
-            previewRows = static_cast<CReplacePreviewDlg&>(preview).Table()->model()->rowCount();
+            const QAbstractItemModel& rows =
+                *static_cast<CReplacePreviewDlg&>(preview).Table()->model();
+            previewRows = rows.rowCount();
+            note = rows.index(1, ReplacePreviewModel::Note).data().toString();
             Press(preview, IDOK);
         });
         Press(dlg, IDC_REPLACE_ALL);
     });
     EXPECT_TRUE(status.contains("capitals")) << status.toStdString();
     EXPECT_EQ(previewRows, 2) << "one change and one left out";
+    EXPECT_EQ(note, "skipped: another entry has this identifier");
     EXPECT_EQ(Entry(0).identifier, "KAPITAEN_2");
     EXPECT_EQ(Entry(2).identifier, "RAW");
     EXPECT_EQ(Label(0), "KAPITAEN_2");
