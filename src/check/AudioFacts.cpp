@@ -142,6 +142,11 @@ bool ReadWhole(int fd, std::uint64_t size, std::vector<unsigned char>& bytes,
         if (got == 0)
             break;
         done += static_cast<std::size_t>(got);
+        // A read that stops short at the size the file had when opened is at
+        // its end: a regular file gives all it has up to the count asked for.
+        // This spares a read for each of many small recordings.
+        if (done == size && static_cast<std::size_t>(got) < bytes.size() - (done - got))
+            break;
     }
     bytes.resize(done);
     return true;

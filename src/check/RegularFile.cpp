@@ -23,10 +23,9 @@ int OpenRegularFile(const std::string& path, std::string& reason, std::uint64_t*
     } else if (static_cast<std::uint64_t>(status.st_size) > kLargestReadFile) {
         reason = "larger than 2 GiB";
     } else {
-        // Reads of a regular file do not block anyway; clear the flag all the
-        // same. Of the flags F_SETFL sets, the descriptor was opened with none
-        // but O_NONBLOCK, so this needs no F_GETFL first.
-        ::fcntl(fd, F_SETFL, 0);
+        // O_NONBLOCK stays set: reads of a regular file never block and take
+        // no notice of it, and a check of a big folder would otherwise spend
+        // a system call per recording on clearing it.
         if (size != nullptr)
             *size = static_cast<std::uint64_t>(status.st_size);
         return fd;
