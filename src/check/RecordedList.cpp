@@ -17,18 +17,22 @@ namespace {
 constexpr std::size_t kFields = 7;
 
 // The field with its escapes undone; false when it holds a backslash that
-// starts no escape the list writes.
+// starts no escape the list writes. Most fields hold none and are taken whole.
 bool Unescape(std::string_view field, std::string& value) {
+    std::size_t slash = field.find('\\');
+    if (slash == std::string_view::npos) {
+        value.assign(field);
+        return true;
+    }
     value.clear();
     value.reserve(field.size());
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] != '\\') {
-            value += field[i];
-            continue;
-        }
-        if (++i == field.size())
+    for (std::size_t i = 0;;) {
+        value.append(field.substr(i, slash - i));
+        if (slash == field.size())
+            return true;
+        if (++slash == field.size())
             return false;
-        switch (field[i]) {
+        switch (field[slash]) {
         case 't':
             value += '\t';
             break;
@@ -44,8 +48,9 @@ bool Unescape(std::string_view field, std::string& value) {
         default:
             return false;
         }
+        i = slash + 1;
+        slash = std::min(field.find('\\', i), field.size());
     }
-    return true;
 }
 
 bool ParseNumber(std::string_view text, std::uint32_t& value) {
@@ -105,7 +110,6 @@ std::string ParseLine(std::string_view text, RecordedLine& line) {
     }
     if (count != kFields)
         return std::to_string(kFields) + " fields expected, " + std::to_string(count) + " found";
-    std::string value;
     if (!Unescape(fields[0], line.identifier))
         return "the identifier holds a backslash that starts no escape";
     if (!ParseNumber(fields[1], line.id))
@@ -144,7 +148,15 @@ std::string RecordedListPathFor(const std::string& trsPath) {
 
 RecordedList ParseRecordedList(std::string_view bytes) {
     RecordedList list;
-    std::unordered_map<std::string, std::uint64_t> seen; // identifier -> its line
+    // Every line may be taken: room for all, so that the lines never move and
+    // the views below into their identifiers stay good.
+    list.lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    // A list as record writes it is sorted: while each identifier comes after
+    // the one before, none can be listed before. The first that does not
+    // brings in a table of those taken so far, and all after it go into it.
+    std::vector<std::uint64_t> numbers; // of the lines taken, while sorted
+    std::unordered_map<std::string_view, std::uint64_t> seen; // identifier -> its line
+    bool sorted = true;
     std::uint64_t number = 0;
     std::size_t start = 0;
     while (start < bytes.size()) {
@@ -165,17 +177,30 @@ RecordedList ParseRecordedList(std::string_view bytes) {
             }
             continue;
         }
-        RecordedLine line;
+        RecordedLine& line = list.lines.emplace_back();
         std::string reason = ParseLine(text, line);
         if (reason.empty()) {
-            const auto [at, added] = seen.emplace(line.identifier, number);
-            if (!added)
-                reason = "the identifier is listed already on line " + std::to_string(at->second);
+            const std::string_view identifier = line.identifier;
+            if (sorted && (list.lines.size() == 1 ||
+                           list.lines[list.lines.size() - 2].identifier < identifier)) {
+                numbers.push_back(number);
+            } else {
+                if (sorted) {
+                    sorted = false;
+                    seen.reserve(list.lines.capacity());
+                    for (std::size_t i = 0; i + 1 < list.lines.size(); ++i)
+                        seen.emplace(list.lines[i].identifier, numbers[i]);
+                    numbers = {};
+                }
+                const auto [at, added] = seen.emplace(identifier, number);
+                if (!added)
+                    reason = "the identifier is listed already on line " + std::to_string(at->second);
+            }
         }
-        if (reason.empty())
-            list.lines.push_back(std::move(line));
-        else
+        if (!reason.empty()) {
+            list.lines.pop_back();
             list.problems.push_back({number, std::move(reason)});
+        }
     }
     if (number == 0)
         list.problems.push_back({1, "the list is empty: its header is missing"});
@@ -183,13 +208,21 @@ RecordedList ParseRecordedList(std::string_view bytes) {
 }
 
 ListRead ReadRecordedList(const std::string& path, RecordedList& list, std::string& reason) {
+    std::string bytes;
+    const ListRead read = ReadRecordedListBytes(path, bytes, reason);
+    if (read == ListRead::Read)
+        list = ParseRecordedList(bytes);
+    return read;
+}
+
+ListRead ReadRecordedListBytes(const std::string& path, std::string& bytes, std::string& reason) {
     if (::access(path.c_str(), F_OK) != 0 && errno == ENOENT)
         return ListRead::Missing;
     std::uint64_t size = 0;
     const int fd = OpenRegularFile(path, reason, &size);
     if (fd < 0)
         return ListRead::Failed;
-    std::string bytes(static_cast<std::size_t>(size), '\0');
+    bytes.assign(static_cast<std::size_t>(size), '\0');
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
@@ -206,7 +239,6 @@ ListRead ReadRecordedList(const std::string& path, RecordedList& list, std::stri
     }
     ::close(fd);
     bytes.resize(done);
-    list = ParseRecordedList(bytes);
     return ListRead::Read;
 }
 

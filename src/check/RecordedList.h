@@ -62,6 +62,8 @@ enum class ListRead {
 };
 // Reads and parses the list at `path` (only a regular file of at most 2 GiB).
 ListRead ReadRecordedList(const std::string& path, RecordedList& list, std::string& reason);
+// Reads the bytes of the same, for ParseRecordedList to parse elsewhere.
+ListRead ReadRecordedListBytes(const std::string& path, std::string& bytes, std::string& reason);
 
 // The list as written: the header, then the lines sorted by identifier.
 std::string FormatRecordedList(std::vector<RecordedLine> lines);
