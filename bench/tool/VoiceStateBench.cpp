@@ -98,13 +98,27 @@ void BM_CheckAudio(benchmark::State& state) {
     if (state.range(0) == 1) {
         auto list = std::make_shared<check::RecordedList>();
         list->lines = EveryLine();
-        options.recorded = std::move(list);
+        options.recorded = std::shared_ptr<const check::RecordedList>(std::move(list));
     }
     for (auto _ : state) {
         auto findings = check::CheckCollection(Entries(), options, nullptr);
         if (!findings || !findings->empty())
             state.SkipWithError("the typical entries should have no findings");
         benchmark::DoNotOptimize(findings);
+    }
+    state.counters["entries"] = kEntries;
+}
+
+// Reading the list back, as check and record do before they use it.
+void BM_ParseRecordedList(benchmark::State& state) {
+    if (!Ready(state))
+        return;
+    const std::string text = check::FormatRecordedList(EveryLine());
+    for (auto _ : state) {
+        check::RecordedList list = check::ParseRecordedList(text);
+        if (list.lines.size() != kEntries || !list.problems.empty())
+            state.SkipWithError("the list did not read back whole");
+        benchmark::DoNotOptimize(list);
     }
     state.counters["entries"] = kEntries;
 }
@@ -125,4 +139,5 @@ void BM_Lengths(benchmark::State& state) {
 
 BENCHMARK(BM_Record)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CheckAudio)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ParseRecordedList)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Lengths)->Unit(benchmark::kMillisecond)->UseRealTime();

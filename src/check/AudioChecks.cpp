@@ -40,18 +40,22 @@ AudioChecks::AudioChecks(const CheckOptions& options, const std::atomic<bool>* c
 
 AudioChecks::~AudioChecks() = default;
 
-void AudioChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
-                        Findings& findings) {
+void AudioChecks::Check(std::uint32_t position, std::uint32_t firstOfIdentifier,
+                        const TextResourceEntry& entry, Findings& findings) {
     // Every entry counts for the identifiers that the list names, with a
     // recording or without.
-    const RecordedLine* line = m_recorded ? m_recorded->Line(entry) : nullptr;
+    std::optional<std::uint32_t> listed;
+    if (m_recorded) {
+        m_recorded->Seen(position, firstOfIdentifier);
+        listed = firstOfIdentifier;
+    }
     if (!HasAudioFile(entry)) {
         CheckStoredPace(position, entry, findings);
         return;
     }
     const audio::AudioLookupResult plain = Find(entry, false);
     if (plain.Found()) {
-        Found(position, entry, plain, false, line, findings);
+        Found(position, entry, plain, false, listed, findings);
     } else {
         findings.AddEntryFinding("missing-audio", position, entry, Field::AudioFile,
                                  Quoted(entry.audioFile) + " is not in the folder");
@@ -60,7 +64,7 @@ void AudioChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
     // A female take is optional; one that exists must play as well.
     const audio::AudioLookupResult female = Find(entry, true);
     if (female.Found())
-        Found(position, entry, female, true, nullptr, findings);
+        Found(position, entry, female, true, std::nullopt, findings);
 }
 
 // As the panel steps through the entries: a folder repaired by one lookup
@@ -74,7 +78,7 @@ audio::AudioLookupResult AudioChecks::Find(const TextResourceEntry& entry, bool 
 
 void AudioChecks::Found(std::uint32_t position, const TextResourceEntry& entry,
                         const audio::AudioLookupResult& found, bool female,
-                        const RecordedLine* line, Findings& findings) {
+                        std::optional<std::uint32_t> firstOfIdentifier, Findings& findings) {
     m_reached.Remember(NormalPath(found.path), 0);
     if (found.match == audio::AudioMatch::IgnoringCase) {
         std::string stored = entry.audioFile;
@@ -93,10 +97,17 @@ void AudioChecks::Found(std::uint32_t position, const TextResourceEntry& entry,
                            entry.lengthMs,
                            m_maxCharactersPerSecond ? CountSpokenCharacters(entry.text) : 0,
                            findings.EntryFindingCount()};
-    file.hash = line != nullptr;
+    // Only the recordings that the list may name are hashed.
+    RecordedChecks::Lookup listed;
+    if (firstOfIdentifier) {
+        listed = m_recorded->Look(entry);
+        file.hash = listed.MayBeListed();
+    }
+    const bool hashed = file.hash;
     const std::size_t sequence = m_facts.Add(std::move(file));
-    if (line != nullptr)
-        m_recorded->Found(sequence, position, entry, *line, findings.EntryFindingCount());
+    if (hashed)
+        m_recorded->Found(sequence, position, *firstOfIdentifier, entry, listed,
+                          findings.EntryFindingCount());
 }
 
 void AudioChecks::CheckStoredPace(std::uint32_t position, const TextResourceEntry& entry,

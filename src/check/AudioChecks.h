@@ -20,8 +20,6 @@
 namespace check {
 
 class RecordedChecks;
-struct RecordedLine;
-struct RecordedList;
 
 class AudioChecks {
 public:
@@ -36,17 +34,21 @@ public:
 
     // Looks the entry's recordings up. What libsndfile tells of the files
     // found is read by helpers meanwhile, and its findings are put in where
-    // they belong when the check finishes.
-    void Check(std::uint32_t position, const TextResourceEntry& entry, Findings& findings);
+    // they belong when the check finishes. `firstOfIdentifier` is the
+    // position of the first entry with the same identifier (its own when none
+    // came before).
+    void Check(std::uint32_t position, std::uint32_t firstOfIdentifier,
+               const TextResourceEntry& entry, Findings& findings);
     // Adds the findings of the files found, then the audio files below the
     // folder that no entry's plain or female name reached.
     void Finish(Findings& findings);
 
 private:
     audio::AudioLookupResult Find(const TextResourceEntry& entry, bool female);
+    // `firstOfIdentifier` is set for the plain recording when there is a recorded list.
     void Found(std::uint32_t position, const TextResourceEntry& entry,
-               const audio::AudioLookupResult& found, bool female, const RecordedLine* line,
-               Findings& findings);
+               const audio::AudioLookupResult& found, bool female,
+               std::optional<std::uint32_t> firstOfIdentifier, Findings& findings);
     void AddUnused(Findings& findings) const;
     // The pace against the stored length, for an entry without a recording.
     void CheckStoredPace(std::uint32_t position, const TextResourceEntry& entry,

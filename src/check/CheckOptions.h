@@ -4,6 +4,8 @@
 // reader met, duplicate ids and identifiers, the placeholders of a new entry,
 // empty texts), and how its caller follows and stops it.
 
+#include "check/RecordedListSource.h"
+
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -25,8 +27,6 @@ struct LevelOptions {
     double loudness = -23.0;        // LUFS
     double loudnessTolerance = 3.0; // LU
 };
-
-struct RecordedList;
 
 struct CheckOptions {
     // The folder of recordings (the mission folder): each entry's recording
@@ -52,9 +52,9 @@ struct CheckOptions {
     std::optional<LevelOptions> levels;
 
     // With the audio folder: the recorded list of the file (RecordedList.h),
-    // against which each entry's text and recording are compared. Null: they
-    // are not.
-    std::shared_ptr<const RecordedList> recorded;
+    // against which each entry's text and recording are compared, read
+    // already or still being read. None: they are not.
+    RecordedListSource recorded;
 
     // The checks still to come bring their settings here, each off unless set.
 };

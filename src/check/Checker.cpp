@@ -46,11 +46,11 @@ void Checker::Add(std::uint32_t position, const TextResourceEntry& entry,
     if (m_report != nullptr && position >= m_report->recordsWithData)
         return;
     AddFieldDamage(problems, position, entry, m_findings);
-    m_entries->Check(position, entry, m_findings);
+    const std::uint32_t firstOfIdentifier = m_entries->Check(position, entry, m_findings);
     if (m_reference)
         m_reference->Check(position, entry, m_findings);
     if (m_audio)
-        m_audio->Check(position, entry, m_findings);
+        m_audio->Check(position, firstOfIdentifier, entry, m_findings);
     else if (m_maxCharactersPerSecond)
         if (auto detail = TooFast(CountSpokenCharacters(entry.text), entry.lengthMs,
                                   *m_maxCharactersPerSecond))

@@ -4,8 +4,8 @@
 
 namespace check {
 
-void EntryChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
-                        Findings& findings) {
+std::uint32_t EntryChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
+                                 Findings& findings) {
     const std::uint32_t firstId = m_ids.Remember(entry.id, position);
     if (firstId != position)
         findings.AddEntryFinding("duplicate-id", position, entry, Field::Id,
@@ -24,6 +24,7 @@ void EntryChecks::Check(std::uint32_t position, const TextResourceEntry& entry,
                                  Printf("the text is still \"%s\"", kEmptyPlaceholder));
     if (entry.text.empty())
         findings.AddEntryFinding("empty-text", position, entry, Field::Text, "the text is empty");
+    return firstIdentifier;
 }
 
 } // namespace check

@@ -15,7 +15,10 @@ public:
     // Room for about `expected` entries before the tables grow.
     explicit EntryChecks(std::size_t expected) : m_ids(expected), m_identifiers(expected) {}
 
-    void Check(std::uint32_t position, const TextResourceEntry& entry, Findings& findings);
+    // The position at which the entry's identifier was first seen: its own
+    // when it is new.
+    std::uint32_t Check(std::uint32_t position, const TextResourceEntry& entry,
+                        Findings& findings);
 
 private:
     FirstSeenIds m_ids;

@@ -29,16 +29,16 @@ struct CheckArguments {
     bool json = false;
 };
 
-// With --audio: the recorded list next to IN or named, unless --no-recorded.
-// Its bad lines are told and left out; a list that is not there is no list.
-// False when a named list cannot be read.
-bool UseRecordedList(const CheckArguments& arguments, check::CheckOptions& options) {
+// With --audio: the recorded list next to IN or named, unless --no-recorded,
+// parsed while the check goes on. Its bad lines are told and left out; a list
+// that is not there is no list. False when a named list cannot be read.
+bool UseRecordedList(const CheckArguments& arguments, RecordedListReading& reading,
+                     check::CheckOptions& options) {
     if (!arguments.folder || arguments.noRecorded)
         return true;
     const std::string path = RecordedListPath(arguments.file, arguments.recorded);
-    auto list = std::make_shared<check::RecordedList>();
     std::string reason;
-    switch (check::ReadRecordedList(path, *list, reason)) {
+    switch (reading.Start(path, reason)) {
     case check::ListRead::Missing:
         if (!arguments.recorded)
             return true;
@@ -51,8 +51,7 @@ bool UseRecordedList(const CheckArguments& arguments, check::CheckOptions& optio
     case check::ListRead::Read:
         break;
     }
-    TellListProblems(path, *list);
-    options.recorded = std::move(list);
+    options.recorded = check::RecordedListSource(reading.List());
     return true;
 }
 
@@ -64,12 +63,19 @@ int RunCheck(const CommandLine& line, const CheckArguments& arguments) {
         return line.UsageError("check", wrong);
     if (arguments.folder && !CheckReadableFolder(arguments.folder->c_str()))
         return 1;
-    if (!UseRecordedList(arguments, options))
+    RecordedListReading reading;
+    if (!UseRecordedList(arguments, reading, options))
         return 1;
+    // The list's bad lines come first of what is told on standard error.
+    const auto tellList = [&] {
+        if (options.recorded)
+            reading.Tell();
+    };
     // The reference is matched by identifier and so held whole. A damaged
     // one is told, not refused: check only tells.
     TextResourceObject reference;
     if (arguments.reference) {
+        tellList();
         TextResourceReadReport referenceReport;
         if (!Load(arguments.reference->c_str(), reference, &referenceReport))
             return 1;
@@ -82,8 +88,11 @@ int RunCheck(const CommandLine& line, const CheckArguments& arguments) {
 
     TextResourceReadReport report;
     StreamedFile input;
-    if (!input.Open(file, &report))
+    if (!input.OpenQuietly(file, &report)) {
+        tellList();
+        ReportLoadFailure();
         return 1;
+    }
     // Room for the entries the count promises, but no more than the file can
     // hold (a record takes 7 bytes at least): a damaged count must not claim memory.
     std::uint64_t expected = std::min<std::uint64_t>(report.count, 1u << 24);
@@ -98,6 +107,7 @@ int RunCheck(const CommandLine& line, const CheckArguments& arguments) {
     }
     reader.Finish();
     const std::vector<check::Finding> findings = checker.Finish();
+    tellList();
 
     std::string text;
     if (arguments.json) {

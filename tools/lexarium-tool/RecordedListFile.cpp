@@ -16,6 +16,31 @@ void TellListProblems(const std::string& path, const check::RecordedList& list) 
     std::fputs(text.c_str(), stderr);
 }
 
+check::ListRead RecordedListReading::Start(const std::string& path, std::string& reason) {
+    m_path = path;
+    auto bytes = std::make_shared<std::string>();
+    const check::ListRead read = check::ReadRecordedListBytes(path, *bytes, reason);
+    if (read == check::ListRead::Read)
+        m_list = std::async(std::launch::async,
+                            [bytes]() mutable -> std::shared_ptr<const check::RecordedList> {
+                                // The bytes are let go as soon as the lines hold them.
+                                const std::string text = std::move(*bytes);
+                                bytes.reset();
+                                return std::make_shared<check::RecordedList>(
+                                    check::ParseRecordedList(text));
+                            })
+                     .share();
+    return read;
+}
+
+const check::RecordedList& RecordedListReading::Tell() {
+    const check::RecordedList& list = *m_list.get();
+    if (!m_told)
+        TellListProblems(m_path, list);
+    m_told = true;
+    return list;
+}
+
 std::string RecordTime() {
     std::time_t now = std::time(nullptr);
     if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {

@@ -86,16 +86,19 @@ std::int32_t WriteAll(tsOutputStream& out, const char* data, std::size_t size) {
 }
 
 bool StreamedFile::Open(const char* file, TextResourceReadReport* report) {
+    if (OpenQuietly(file, report))
+        return true;
+    ReportLoadFailure();
+    return false;
+}
+
+bool StreamedFile::OpenQuietly(const char* file, TextResourceReadReport* report) {
     std::int32_t result = m_stream.Open(file, TS_OPEN_READ);
     if (tsSucceeded(result)) {
         m_reader = std::make_unique<TextResourceReader>(m_stream, report);
         result = m_reader->ReadHeader();
     }
-    if (tsFailed(result)) {
-        ReportLoadFailure();
-        return false;
-    }
-    return true;
+    return tsSucceeded(result);
 }
 
 bool IsReadableFolder(const char* folder, std::string& reason) {

@@ -38,6 +38,9 @@ public:
     // Opens the file and reads its header; false, after the message, when the
     // file cannot be loaded.
     bool Open(const char* file, TextResourceReadReport* report = nullptr); // not owned
+    // The same without the message, for a caller that has more to say first
+    // (ReportLoadFailure prints it).
+    bool OpenQuietly(const char* file, TextResourceReadReport* report = nullptr); // not owned
 
     TextResourceReader& Reader() { return *m_reader; }
 
