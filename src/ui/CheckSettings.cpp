@@ -66,15 +66,12 @@ std::optional<double> CCheckSettings::MaxPerSecond() const {
     return bPace ? std::optional<double>(dMaxPerSecond) : std::nullopt;
 }
 
-check::CheckOptions
-CCheckSettings::ToOptions(const CString& missionFolder,
-                          std::shared_ptr<const check::RecordedList> recorded) const {
+check::CheckOptions CCheckSettings::ToOptions(const CString& missionFolder) const {
     check::CheckOptions options;
     options.maxCharactersPerSecond = MaxPerSecond();
     // The folder crosses as the bytes listen looks recordings up with.
     if (bRecordings) {
         options.audioFolder = ToUtf8(missionFolder);
-        options.recorded = std::move(recorded);
         if (bLevels)
             options.levels = levels;
     }

@@ -32,8 +32,6 @@ struct CCheckSettings {
     std::optional<double> MaxPerSecond() const;
 
     // The options of a check with these settings and this mission folder;
-    // `recorded` is the recorded list of the file (may be null), compared
-    // with the recordings when they are checked.
-    check::CheckOptions ToOptions(const CString& missionFolder,
-                                  std::shared_ptr<const check::RecordedList> recorded = {}) const;
+    // The recorded list of the file is the check's to read (ProblemsList).
+    check::CheckOptions ToOptions(const CString& missionFolder) const;
 };

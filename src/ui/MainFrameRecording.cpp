@@ -7,9 +7,9 @@
 
 void CMainFrame::CreateRecordingStatus() {
     m_pRecordingStatus = std::make_unique<CRecordingStatus>(this);
-    m_problems.SetRecordedListSource([this]() -> std::shared_ptr<const check::RecordedList> {
+    m_problems.SetRecordedListSource([this]() -> ProblemsList::RecordedSource {
         if (g_pDocument == nullptr)
-            return nullptr;
+            return {};
         return m_pRecordingStatus->RecordedLines(ToUtf8(g_pDocument->m_strContentsPath));
     });
 }

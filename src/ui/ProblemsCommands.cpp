@@ -1,6 +1,5 @@
 #include "ProblemsCommands.h"
 
-#include "RecordingLookup.h"
 #include "CheckOptionsDlg.h"
 #include "CmdUI.h"
 #include "FormControls.h"
@@ -10,6 +9,7 @@
 #include "LexariumView_Text.h"
 #include "ProblemsList.h"
 #include "ProblemsPane.h"
+#include "RecordingLookup.h"
 #include "ResourceIds.h"
 #include "WinApp.h"
 
@@ -37,8 +37,8 @@ namespace {
 // The editor form's control for the field a finding is about; 0 for none.
 int FieldControl(check::Field field) {
     // In the order of the fields, None first.
-    constexpr int kControls[] = {0,           IDC_ID,      IDC_IDENTIFIER, IDC_AUDIOFILE,
-                                 IDC_TEXT,    IDC_COMMENT, IDC_SPEAKER,    IDC_LENGTH};
+    constexpr int kControls[] = {0,        IDC_ID,      IDC_IDENTIFIER, IDC_AUDIOFILE,
+                                 IDC_TEXT, IDC_COMMENT, IDC_SPEAKER,    IDC_LENGTH};
     static_assert(std::size(kControls) == static_cast<std::size_t>(check::Field::Length) + 1);
     const auto index = static_cast<std::size_t>(field);
     return index < std::size(kControls) ? kControls[index] : 0;
@@ -111,11 +111,10 @@ void CProblemsCommands::StartCheck() {
         return;
     m_pPane->show();
     const CString folder = g_pMissionFolder != nullptr ? *g_pMissionFolder : CString();
-    std::shared_ptr<const check::RecordedList> recorded;
+    ProblemsList::RecordedSource recorded;
     if (m_settings.bRecordings && m_recordedList)
         recorded = m_recordedList();
-    m_pList->Check(*g_pDocument, m_settings.ToOptions(folder, std::move(recorded)),
-                   m_reference);
+    m_pList->Check(*g_pDocument, m_settings.ToOptions(folder), m_reference, std::move(recorded));
     m_pPane->OnCheckStarted();
 }
 

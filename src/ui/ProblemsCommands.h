@@ -7,6 +7,7 @@
 
 #include "CheckSettings.h"
 #include "CmdTarget.h"
+#include "ProblemsList.h"
 
 #include <QPointer>
 #include <cstdint>
@@ -17,7 +18,6 @@ class CFrameWnd;
 class CLexariumDoc;
 class TextResourceObject;
 #include "ProblemsPane.h"
-class ProblemsList;
 
 class CProblemsCommands : public CCmdTarget {
 public:
@@ -30,8 +30,10 @@ public:
 
     ProblemsList* List() const { return m_pList; }
     const CCheckSettings& Settings() const { return m_settings; }
-    // Where a check gets the recorded list of the open file (may give null).
-    void SetRecordedListSource(std::function<std::shared_ptr<const check::RecordedList>()> source) {
+    // Where a check gets the recorded list of the open file: `source` names
+    // the list as the window sees it now, and what it gives reads the list on
+    // the check's thread (may give null).
+    void SetRecordedListSource(std::function<ProblemsList::RecordedSource()> source) {
         m_recordedList = std::move(source);
     }
     CProblemsPane* Pane() const { return m_pPane; }
@@ -67,7 +69,7 @@ private:
     ProblemsList* m_pList = nullptr; // owned by the pane
     QPointer<CProblemsPane> m_pPane; // a child of the frame, deleted with this
     CCheckSettings m_settings;
-    std::function<std::shared_ptr<const check::RecordedList>()> m_recordedList;
+    std::function<ProblemsList::RecordedSource()> m_recordedList;
     std::shared_ptr<const TextResourceObject> m_reference; // null: none open
     // F8 that started a check goes on to the next finding when it ends,
     // unless the user moved meanwhile.

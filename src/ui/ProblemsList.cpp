@@ -91,6 +91,7 @@ struct ProblemsList::Job {
     // Set before the thread starts, then only read by it.
     check::CheckOptions options;
     std::shared_ptr<const TextResourceObject> reference;
+    RecordedSource recorded;
     std::optional<TextResourceReadReport> damage;
     std::uint32_t total = 0; // the entries when the check started
 
@@ -107,9 +108,9 @@ struct ProblemsList::Job {
     bool copierWaiting = false; // for a spare slice
 
     // The user-interface thread's own.
-    std::uint32_t cursor = 0; // the position now of the next entry to hand over
-    EntryOrigins origins;     // the entries' positions at the start, through later changes
-    bool changedSince = false;          // the entries
+    std::uint32_t cursor = 0;  // the position now of the next entry to hand over
+    EntryOrigins origins;      // the entries' positions at the start, through later changes
+    bool changedSince = false; // the entries
     bool referenceChangedSince = false; // the reference file opened or closed
 
     void Stop() {
@@ -161,6 +162,8 @@ void ProblemsList::Job::Run(ProblemsList* list, const std::shared_ptr<Job>& self
     };
     if (reference)
         options.reference = reference.get();
+    if (recorded)
+        options.recorded = recorded();
     check::Checker checker(options, damage ? &*damage : nullptr, total, std::move(control));
     std::size_t nextProblem = 0;
     TextResourceEntry entry;
@@ -178,9 +181,9 @@ void ProblemsList::Job::Run(ProblemsList* list, const std::shared_ptr<Job>& self
         for (std::size_t i = 0; i < slice->count && !checker.Cancelled(); ++i) {
             offset = slice->Get(i, offset, entry);
             const std::uint32_t position = slice->records[i].position;
-            const auto problems =
-                damage ? check::ProblemsAt(damage->problems, nextProblem, position)
-                       : std::span<const TextResourceFieldProblem>();
+            const auto problems = damage
+                                      ? check::ProblemsAt(damage->problems, nextProblem, position)
+                                      : std::span<const TextResourceFieldProblem>();
             checker.Add(position, entry, problems);
         }
         GiveBack(std::move(slice), list, self);
@@ -210,12 +213,14 @@ ProblemsList::~ProblemsList() {
 }
 
 void ProblemsList::Check(const CLexariumDoc& doc, const check::CheckOptions& options,
-                         std::shared_ptr<const TextResourceObject> reference) {
+                         std::shared_ptr<const TextResourceObject> reference,
+                         RecordedSource recorded) {
     Cancel();
     m_bCancelled = false;
     auto job = std::make_shared<Job>();
     job->options = options;
     job->reference = std::move(reference);
+    job->recorded = std::move(recorded);
     if (const TextResourceReadReport* damage = doc.LoadReport())
         job->damage = *damage;
     job->total = doc.m_textResources.GetEntryCount();

@@ -16,6 +16,7 @@
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -34,11 +35,17 @@ public:
     // Cancels a running check and waits for its thread.
     ~ProblemsList() override;
 
+    // Where a check gets the recorded list, on its own thread: reading a
+    // list of a hundred thousand lines would stop the window for a while.
+    using RecordedSource = std::function<std::shared_ptr<const check::RecordedList>()>;
+
     // Starts a check of the document's entries as they are now; a check
     // still running is cancelled first. With `reference`, the entries are
-    // also checked against it; the check keeps it while it runs.
+    // also checked against it; the check keeps it while it runs. With
+    // `recorded`, the check takes the recorded list it gives.
     void Check(const CLexariumDoc& doc, const check::CheckOptions& options,
-               std::shared_ptr<const TextResourceObject> reference = {});
+               std::shared_ptr<const TextResourceObject> reference = {},
+               RecordedSource recorded = {});
     // Stops a running check; the findings before it stay, in their state.
     void Cancel();
     // Whether the last check was cancelled before it gave its findings.

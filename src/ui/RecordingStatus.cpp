@@ -63,11 +63,13 @@ void CRecordingStatus::OnSelected(const TextResourceEntry* entry,
     m_wake.notify_all();
 }
 
-std::shared_ptr<const check::RecordedList>
+std::function<std::shared_ptr<const check::RecordedList>()>
 CRecordingStatus::RecordedLines(const std::string& trsPath) {
     if (trsPath.empty())
-        return nullptr;
-    return m_lists.Lines(check::RecordedListPathFor(trsPath));
+        return {};
+    return [lists = m_lists, path = check::RecordedListPathFor(trsPath)] {
+        return lists->Lines(path);
+    };
 }
 
 void CRecordingStatus::Work() {
@@ -83,7 +85,7 @@ void CRecordingStatus::Work() {
             preload.swap(m_preload);
         }
         if (preload)
-            m_lists.Get(*preload);
+            m_lists->Get(*preload);
         if (!request)
             continue;
         Answer answer = Find(*request);
@@ -106,7 +108,7 @@ CRecordingStatus::Answer CRecordingStatus::Find(const Request& request) {
     answer.found = true;
     std::shared_ptr<const check::IndexedRecordedList> list;
     if (!request.listPath.empty())
-        list = m_lists.Get(request.listPath);
+        list = m_lists->Get(request.listPath);
     const bool listed = list && list->failure.empty();
     if (list)
         answer.listFailure = list->failure;

@@ -16,6 +16,7 @@
 #include <QObject>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -38,9 +39,11 @@ public:
     // Whether a line asked for is still being made.
     bool IsPending() const { return m_nAnswered != m_nGeneration; }
 
-    // The recorded list of the file as a check takes it (read now if it
-    // changed); null when there is none or it cannot be read.
-    std::shared_ptr<const check::RecordedList> RecordedLines(const std::string& trsPath);
+    // Gives the recorded list of the file as a check takes it, read when
+    // called if it changed on disk; null when there is none or it cannot be
+    // read. Callable from any thread, also after this object is gone.
+    std::function<std::shared_ptr<const check::RecordedList>()>
+    RecordedLines(const std::string& trsPath);
 
     // How often a recording was read since the start: what the cache saved.
     std::uint64_t RecordingReads() const { return m_facts.Reads(); }
@@ -72,7 +75,8 @@ private:
     TextResourceEntry m_entry;       // the one asked about last
     CIdentifierHashes m_identifiers;
 
-    check::RecordedListCache m_lists;
+    std::shared_ptr<check::RecordedListCache> m_lists =
+        std::make_shared<check::RecordedListCache>();
     check::RecordingFactsCache m_facts;
 
     std::mutex m_mutex;
