@@ -46,11 +46,10 @@ std::vector<check::RecordedLine> Record(std::vector<check::RecordedLine> lines,
                                         check::RecordSummary& summary) {
     check::RecordSettings settings;
     settings.audioFolder = Folder();
-    settings.recordedTime = "2026-12-10T08:00:00Z";
-    check::Recorder recorder(std::move(settings), std::move(lines));
+    check::Recorder recorder(std::move(settings), kEntries);
     for (std::uint32_t i = 0; i < kEntries; ++i)
         recorder.Add(*Entries().GetEntry(i));
-    return recorder.Finish(summary);
+    return recorder.Finish(std::move(lines), "2026-12-10T08:00:00Z", summary);
 }
 
 const std::vector<check::RecordedLine>& EveryLine() {

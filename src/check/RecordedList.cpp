@@ -267,9 +267,12 @@ std::string EscapeField(std::string_view field) {
 }
 
 std::string FormatRecordedList(std::vector<RecordedLine> lines) {
-    std::sort(lines.begin(), lines.end(), [](const RecordedLine& a, const RecordedLine& b) {
+    const auto before = [](const RecordedLine& a, const RecordedLine& b) {
         return a.identifier < b.identifier;
-    });
+    };
+    // The lines of a list read back come sorted already, but for those added.
+    if (!std::is_sorted(lines.begin(), lines.end(), before))
+        std::sort(lines.begin(), lines.end(), before);
     std::string text(kRecordedListHeader);
     text += '\n';
     text.reserve(lines.size() * 220);

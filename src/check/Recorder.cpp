@@ -8,17 +8,35 @@
 
 namespace check {
 
-Recorder::Recorder(RecordSettings settings, std::vector<RecordedLine> lines)
-    : m_settings(std::move(settings)), m_lines(std::move(lines)),
-      m_missionFolder(m_settings.audioFolder) {}
+namespace {
+
+// Writes `line` over `kept`, the line of the same identifier: every field but
+// the identifier, whose bytes the table of the lines looks at.
+void Overwrite(RecordedLine& kept, RecordedLine&& line) {
+    kept.id = line.id;
+    kept.audioFile = std::move(line.audioFile);
+    kept.textSha256 = std::move(line.textSha256);
+    kept.lengthMs = line.lengthMs;
+    kept.audioSha256 = std::move(line.audioSha256);
+    kept.recorded = std::move(line.recorded);
+}
+
+} // namespace
+
+Recorder::Recorder(RecordSettings settings, std::size_t expectedEntries)
+    : m_settings(std::move(settings)), m_missionFolder(m_settings.audioFolder),
+      m_identifiers(expectedEntries) {}
 
 void Recorder::Add(const TextResourceEntry& entry) {
-    ++m_entriesOf[entry.identifier];
+    const std::uint32_t position = m_entries++;
+    const std::uint32_t first = m_identifiers.Remember(entry.identifier, position);
+    if (first != position)
+        m_sharedFirsts.push_back(first);
     if (!m_settings.identifiers.empty() && m_settings.identifiers.count(entry.identifier) == 0)
         return;
     if (!HasAudioFile(entry))
         return;
-    Pending pending{entry.identifier, entry.id, entry.audioFile, TextSha256(entry), {}, 0};
+    Pending pending{entry.identifier, entry.id, first, entry.audioFile, TextSha256(entry), {}, 0};
     const audio::AudioLookupResult found = m_locator.FindRecording(m_missionFolder, entry, false);
     if (found.Found()) {
         pending.path = found.path;
@@ -32,22 +50,27 @@ void Recorder::Add(const TextResourceEntry& entry) {
     m_pending.push_back(std::move(pending));
 }
 
-std::vector<RecordedLine> Recorder::Finish(RecordSummary& summary) {
+std::vector<RecordedLine> Recorder::Finish(std::vector<RecordedLine> lines,
+                                           const std::string& recordedTime,
+                                           RecordSummary& summary) {
     m_readers.Finish(); // only what it measured is wanted, not its findings
     const std::vector<FactReaders::Measured> measured = m_readers.TakeMeasured();
 
     for (const std::string& identifier : m_settings.identifiers)
-        if (m_entriesOf.count(identifier) == 0)
+        if (!m_identifiers.Contains(identifier))
             summary.unknown.push_back(identifier);
+    std::sort(m_sharedFirsts.begin(), m_sharedFirsts.end());
 
-    std::unordered_map<std::string, std::size_t> lineOf;
-    for (std::size_t i = 0; i < m_lines.size(); ++i)
-        lineOf.emplace(m_lines[i].identifier, i);
+    std::unordered_map<std::string_view, std::size_t> lineOf;
+    lineOf.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        lineOf.emplace(lines[i].identifier, i);
     std::vector<RecordedLine> added;
     std::unordered_set<std::string_view> sharedSeen;
 
     for (const Pending& pending : m_pending) {
-        if (m_entriesOf[pending.identifier] > 1) {
+        if (std::binary_search(m_sharedFirsts.begin(), m_sharedFirsts.end(),
+                               pending.firstOfIdentifier)) {
             ++summary.sharedIdentifier;
             if (sharedSeen.insert(pending.identifier).second)
                 summary.shared.push_back(pending.identifier);
@@ -73,7 +96,7 @@ std::vector<RecordedLine> Recorder::Finish(RecordSummary& summary) {
         line.lengthMs = static_cast<std::uint32_t>(
             std::clamp<std::int64_t>(at->lengthMs, 0, std::numeric_limits<std::uint32_t>::max()));
         line.audioSha256 = at->sha256;
-        line.recorded = m_settings.recordedTime;
+        line.recorded = recordedTime;
 
         const auto old = lineOf.find(pending.identifier);
         if (old == lineOf.end()) {
@@ -81,26 +104,26 @@ std::vector<RecordedLine> Recorder::Finish(RecordSummary& summary) {
             added.push_back(std::move(line));
             continue;
         }
-        RecordedLine& kept = m_lines[old->second];
+        RecordedLine& kept = lines[old->second];
         if (kept.audioSha256 != line.audioSha256) {
             ++summary.newTake;
-            kept = std::move(line);
+            Overwrite(kept, std::move(line));
         } else if (kept.textSha256 != line.textSha256) {
             ++summary.textChanged;
             if (m_settings.again)
-                kept = std::move(line);
+                Overwrite(kept, std::move(line));
         } else {
             ++summary.unchanged;
         }
     }
-    for (const RecordedLine& line : m_lines) {
-        if (m_entriesOf.count(line.identifier) == 0) {
+    for (const RecordedLine& line : lines) {
+        if (!m_identifiers.Contains(line.identifier)) {
             ++summary.notInFile;
             summary.gone.push_back(line.identifier);
         }
     }
-    std::move(added.begin(), added.end(), std::back_inserter(m_lines));
-    return std::move(m_lines);
+    std::move(added.begin(), added.end(), std::back_inserter(lines));
+    return lines;
 }
 
 } // namespace check

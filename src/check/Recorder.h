@@ -12,12 +12,12 @@
 
 #include "audio/AudioLookup.h"
 #include "check/FactReaders.h"
+#include "check/FirstSeen.h"
 #include "check/RecordedList.h"
 
 #include <cstdint>
 #include <set>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace check {
@@ -27,7 +27,6 @@ struct RecordSettings {
     // The entries to record, by identifier; empty: all of them.
     std::set<std::string> identifiers;
     bool again = false;
-    std::string recordedTime; // as the list writes it
 };
 
 struct RecordSummary {
@@ -49,17 +48,23 @@ struct RecordSummary {
 
 class Recorder {
 public:
-    Recorder(RecordSettings settings, std::vector<RecordedLine> lines);
+    // `expectedEntries` sizes the tables.
+    explicit Recorder(RecordSettings settings, std::size_t expectedEntries = 1024);
 
     // Every entry of the file, in order.
     void Add(const TextResourceEntry& entry);
-    // The lines to write, once every entry was added.
-    std::vector<RecordedLine> Finish(RecordSummary& summary);
+    // The lines to write: the list's `lines` (as read, which may have been
+    // meanwhile) with the changes, once every entry was added. The lines
+    // written anew say they were recorded at `recordedTime`, as the list
+    // writes a time.
+    std::vector<RecordedLine> Finish(std::vector<RecordedLine> lines,
+                                     const std::string& recordedTime, RecordSummary& summary);
 
 private:
     struct Pending {
         std::string identifier;
         std::uint32_t id;
+        std::uint32_t firstOfIdentifier; // the position of the first entry with it
         std::string audioFile;
         std::string textSha256;
         std::string path;         // empty: not found
@@ -67,11 +72,13 @@ private:
     };
 
     RecordSettings m_settings;
-    std::vector<RecordedLine> m_lines;
     std::string m_missionFolder; // as the lookup repairs it
     audio::AudioLocator m_locator{true};
     FactReaders m_readers;
-    std::unordered_map<std::string, std::uint32_t> m_entriesOf; // identifier -> entries
+    FirstSeenTexts m_identifiers; // of every entry
+    std::uint32_t m_entries = 0;
+    // The positions of first entries whose identifier another entry has too.
+    std::vector<std::uint32_t> m_sharedFirsts;
     std::vector<Pending> m_pending;
 };
 

@@ -176,6 +176,37 @@ TEST_F(RecordTest, RefusesWhatItCannotTrustAndWritesNothing) {
     EXPECT_NE(outcome.err.find("Cannot read the recorded list missing.tsv"), std::string::npos);
 }
 
+TEST_F(RecordTest, TellsABadListBeforeEverythingElseItWouldRefuse) {
+    WriteInput("ay");
+    ASSERT_EQ(Record().status, 0);
+    const std::string bad = List() + "X\t9\n";
+    WriteBytes(dir.File("m.recorded.tsv"), bad);
+    const std::string told = "m.recorded.tsv:4: 7 fields expected, 2 found\nThe recorded list "
+                             "m.recorded.tsv cannot be read whole. Nothing was written; correct "
+                             "or remove the lines named above.\n";
+    // The list is read while the file is: its refusal still comes alone and first.
+    for (const std::string& run : {kLaterRun, std::string("SOURCE_DATE_EPOCH=yesterday ")}) {
+        SCOPED_TRACE(run);
+        Outcome outcome = Record("", run);
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.err, told);
+        std::filesystem::rename(dir.File("m.trs"), dir.File("gone.trs"));
+        outcome = Record("", run);
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.err, told);
+        std::filesystem::rename(dir.File("gone.trs"), dir.File("m.trs"));
+    }
+    // check tells the bad line before a missing file's message.
+    std::filesystem::rename(dir.File("m.trs"), dir.File("gone.trs"));
+    Outcome outcome = RunShell(dir, "cd " + Quote(dir.Path().string()) + " && " +
+                                        Quote(LEXARIUM_TOOL_PATH) +
+                                        " check m.trs --audio rec --recorded m.recorded.tsv");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "m.recorded.tsv:4: 7 fields expected, 2 found\nAn error accured while "
+                           "loading this file!\n");
+    EXPECT_EQ(List(), bad);
+}
+
 TEST_F(RecordTest, ReadsAndHashesOnlyRegularFilesUpTo2GiB) {
     WriteInput("ay");
     // A recording bigger than 2 GiB (sparse) and a FIFO as the list: told,

@@ -9,6 +9,7 @@
 #include "check/Recorder.h"
 #include "support/tsResult.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -54,42 +55,57 @@ int RunRecord(const RecordArguments& arguments) {
     if (!CheckReadableFolder(arguments.folder.c_str()))
         return 1;
     const std::string listPath = RecordedListPath(arguments.input, arguments.recorded);
-    check::RecordedList list;
+    // The list is parsed while the entries are looked up and their recordings
+    // read; what depends on it is told as if it had been read first.
+    RecordedListReading reading;
     std::string reason;
-    const check::ListRead read = check::ReadRecordedList(listPath, list, reason);
+    const check::ListRead read = reading.Start(listPath, reason);
     if (read == check::ListRead::Failed) {
         std::fprintf(stderr, "Cannot read the recorded list %s: %s. Nothing was written.\n",
                      listPath.c_str(), reason.c_str());
         return 1;
     }
-    if (!list.problems.empty()) {
-        // Rewriting it would drop the lines it could not read.
-        TellListProblems(listPath, list);
-        std::fprintf(stderr,
-                     "The recorded list %s cannot be read whole. Nothing was written; "
-                     "correct or remove the lines named above.\n",
-                     listPath.c_str());
-        return 1;
-    }
+    // The list read whole, and the time of the run; false after the message.
+    std::string recordedTime;
+    const auto ready = [&] {
+        if (read == check::ListRead::Read && !reading.Tell().problems.empty()) {
+            // Rewriting it would drop the lines it could not read.
+            std::fprintf(stderr,
+                         "The recorded list %s cannot be read whole. Nothing was written; "
+                         "correct or remove the lines named above.\n",
+                         listPath.c_str());
+            return false;
+        }
+        recordedTime = RecordTime();
+        return !recordedTime.empty();
+    };
     check::RecordSettings settings;
     settings.audioFolder = arguments.folder;
     settings.identifiers.insert(arguments.identifiers.begin(), arguments.identifiers.end());
     settings.again = arguments.again;
-    settings.recordedTime = RecordTime();
-    if (settings.recordedTime.empty())
-        return 1;
 
-    check::Recorder recorder(std::move(settings), std::move(list.lines));
     DamageRefusal damage(arguments.input, arguments.acceptDamage);
-    {
-        StreamedFile file;
-        if (!file.Open(input, &damage.Report()))
-            return 1;
-        ReadEntries(file, damage,
-                    [&](std::uint32_t, TextResourceEntry& entry) { recorder.Add(entry); });
+    StreamedFile file;
+    if (!file.OpenQuietly(input, &damage.Report())) {
+        if (ready())
+            ReportLoadFailure();
+        return 1;
     }
+    const std::uint64_t count = damage.Report().count;
+    const std::uint64_t size = FileSize(input);
+    // A record takes 7 bytes at least: a damaged count must not claim memory.
+    check::Recorder recorder(std::move(settings),
+                             static_cast<std::size_t>(std::min<std::uint64_t>(
+                                 {count, size > 0 ? size / 7 : 1024, 1u << 24})));
+    ReadEntries(file, damage, [&](std::uint32_t, TextResourceEntry& entry) { recorder.Add(entry); });
+    if (!ready())
+        return 1;
+    std::vector<check::RecordedLine> listed;
+    if (read == check::ListRead::Read)
+        listed = reading.TakeLines();
     check::RecordSummary summary;
-    std::vector<check::RecordedLine> lines = recorder.Finish(summary);
+    std::vector<check::RecordedLine> lines =
+        recorder.Finish(std::move(listed), recordedTime, summary);
     if (!damage.Allows())
         return 1;
     if (!summary.unknown.empty()) {

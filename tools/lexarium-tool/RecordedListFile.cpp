@@ -22,12 +22,13 @@ check::ListRead RecordedListReading::Start(const std::string& path, std::string&
     const check::ListRead read = check::ReadRecordedListBytes(path, *bytes, reason);
     if (read == check::ListRead::Read)
         m_list = std::async(std::launch::async,
-                            [bytes]() mutable -> std::shared_ptr<const check::RecordedList> {
+                            [this, bytes]() mutable -> std::shared_ptr<const check::RecordedList> {
                                 // The bytes are let go as soon as the lines hold them.
                                 const std::string text = std::move(*bytes);
                                 bytes.reset();
-                                return std::make_shared<check::RecordedList>(
+                                m_parsed = std::make_shared<check::RecordedList>(
                                     check::ParseRecordedList(text));
+                                return m_parsed;
                             })
                      .share();
     return read;
@@ -39,6 +40,11 @@ const check::RecordedList& RecordedListReading::Tell() {
         TellListProblems(m_path, list);
     m_told = true;
     return list;
+}
+
+std::vector<check::RecordedLine> RecordedListReading::TakeLines() {
+    m_list.wait(); // m_parsed is set before the future is ready
+    return std::move(m_parsed->lines);
 }
 
 std::string RecordTime() {

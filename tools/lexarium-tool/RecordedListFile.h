@@ -32,9 +32,15 @@ public:
     // Waits for the list; the first time, prints its problems. After Start read it.
     const check::RecordedList& Tell();
 
+    // Waits for the list and takes its lines away, for a command that is the
+    // list's only user and changes them.
+    std::vector<check::RecordedLine> TakeLines();
+
 private:
     std::string m_path;
     std::shared_future<std::shared_ptr<const check::RecordedList>> m_list;
+    // The same list, set by the parsing before the future is ready.
+    std::shared_ptr<check::RecordedList> m_parsed;
     bool m_told = false;
 };
 
