@@ -169,6 +169,8 @@ FactReaders::Verdict FactReaders::Judge(std::size_t sequence, const File& file,
         kept.sha256 = std::move(hash.hex);
         kept.hashError = std::move(hash.error);
     }
+    if (!m_judging.findings)
+        return Verdict::Fine;
     Finding about;
     about.scope = Scope::Entry;
     about.position = file.position;

@@ -50,11 +50,16 @@ public:
     struct Judging {
         std::optional<double> maxCharactersPerSecond;
         std::optional<LevelOptions> levels; // the files are decoded whole
+        // False: the files are only measured, for TakeMeasured; Finish gives
+        // no findings, and a file that does not open is not tried again.
+        bool findings = true;
     };
 
     // Once `cancel` (not owned; may be null) is set, files still waiting are
     // passed over.
-    explicit FactReaders(const std::atomic<bool>* cancel = nullptr, Judging judging = {});
+    explicit FactReaders(const std::atomic<bool>* cancel = nullptr)
+        : FactReaders(cancel, Judging()) {}
+    FactReaders(const std::atomic<bool>* cancel, Judging judging);
     ~FactReaders();
     FactReaders(const FactReaders&) = delete;
     FactReaders& operator=(const FactReaders&) = delete;
