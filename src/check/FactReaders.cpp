@@ -81,13 +81,14 @@ void AddLevelFindings(const AudioLevels& levels, int sampleRate, const LevelOpti
 
 FactReaders::FactReaders(const std::atomic<bool>* cancel, Judging judging)
     : m_cancel(cancel), m_judging(std::move(judging)) {
-    // The looking up goes on on the calling thread; the helpers take the
-    // other processors, and one at least. Decoding whole files is the most
-    // of the work: then the helpers take every processor.
+    // The looking up goes on on the calling thread, and takes less than
+    // opening, reading and hashing the files: the helpers take every
+    // processor, so that none is idle while the calling thread waits for
+    // room in the queue (on two cores, one helper left one core half idle).
+    // Decoding whole files is more work still: then up to 8 of them.
     const unsigned processors = std::max(std::thread::hardware_concurrency(), 1u);
-    const unsigned helpers = m_judging.levels
-                                 ? std::min(processors, 8u)
-                                 : std::clamp(processors > 1 ? processors - 1 : 1u, 1u, 4u);
+    const unsigned helpers =
+        m_judging.levels ? std::min(processors, 8u) : std::clamp(processors, 1u, 4u);
     for (unsigned i = 0; i < helpers; ++i)
         m_threads.emplace_back([this] { Work(); });
 }
