@@ -242,54 +242,82 @@ ListRead ReadRecordedListBytes(const std::string& path, std::string& bytes, std:
     return ListRead::Read;
 }
 
+namespace {
+
+// Appends `field` with tabs, line breaks and backslashes escaped.
+void AppendEscaped(std::string& text, std::string_view field) {
+    for (;;) {
+        const std::size_t special = field.find_first_of("\t\n\r\\");
+        text.append(field.substr(0, special));
+        if (special == std::string_view::npos)
+            return;
+        switch (field[special]) {
+        case '\t':
+            text += "\\t";
+            break;
+        case '\n':
+            text += "\\n";
+            break;
+        case '\r':
+            text += "\\r";
+            break;
+        default:
+            text += "\\\\";
+        }
+        field.remove_prefix(special + 1);
+    }
+}
+
+void AppendNumber(std::string& text, std::uint32_t value) {
+    char digits[16];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, end);
+}
+
+} // namespace
+
 std::string EscapeField(std::string_view field) {
     std::string escaped;
     escaped.reserve(field.size());
-    for (char c : field) {
-        switch (c) {
-        case '\t':
-            escaped += "\\t";
-            break;
-        case '\n':
-            escaped += "\\n";
-            break;
-        case '\r':
-            escaped += "\\r";
-            break;
-        case '\\':
-            escaped += "\\\\";
-            break;
-        default:
-            escaped += c;
-        }
-    }
+    AppendEscaped(escaped, field);
     return escaped;
 }
 
-std::string FormatRecordedList(std::vector<RecordedLine> lines) {
-    const auto before = [](const RecordedLine& a, const RecordedLine& b) {
-        return a.identifier < b.identifier;
-    };
-    // The lines of a list read back come sorted already, but for those added.
-    if (!std::is_sorted(lines.begin(), lines.end(), before))
-        std::sort(lines.begin(), lines.end(), before);
-    std::string text(kRecordedListHeader);
-    text += '\n';
-    text.reserve(lines.size() * 220);
+std::string FormatRecordedList(const std::vector<RecordedLine>& lines) {
+    // The lines are put in order through pointers: moving the lines
+    // themselves costs more than comparing them. Those of a list read back
+    // come in order already.
+    std::vector<const RecordedLine*> order;
+    order.reserve(lines.size());
+    std::size_t size = kRecordedListHeader.size() + 1;
     for (const RecordedLine& line : lines) {
-        text += EscapeField(line.identifier);
+        order.push_back(&line);
+        size += line.identifier.size() + line.audioFile.size() + line.textSha256.size() +
+                line.audioSha256.size() + line.recorded.size() + 30;
+    }
+    const auto before = [](const RecordedLine* a, const RecordedLine* b) {
+        return a->identifier < b->identifier;
+    };
+    if (!std::is_sorted(order.begin(), order.end(), before))
+        std::sort(order.begin(), order.end(), before);
+    std::string text;
+    text.reserve(size);
+    text += kRecordedListHeader;
+    text += '\n';
+    for (const RecordedLine* line : order) {
+        AppendEscaped(text, line->identifier);
         text += '\t';
-        text += std::to_string(line.id);
+        AppendNumber(text, line->id);
         text += '\t';
-        text += EscapeField(line.audioFile);
+        AppendEscaped(text, line->audioFile);
         text += '\t';
-        text += line.textSha256;
+        text += line->textSha256;
         text += '\t';
-        text += std::to_string(line.lengthMs);
+        AppendNumber(text, line->lengthMs);
         text += '\t';
-        text += line.audioSha256;
+        text += line->audioSha256;
         text += '\t';
-        text += line.recorded;
+        text += line->recorded;
         text += '\n';
     }
     return text;

@@ -66,7 +66,7 @@ ListRead ReadRecordedList(const std::string& path, RecordedList& list, std::stri
 ListRead ReadRecordedListBytes(const std::string& path, std::string& bytes, std::string& reason);
 
 // The list as written: the header, then the lines sorted by identifier.
-std::string FormatRecordedList(std::vector<RecordedLine> lines);
+std::string FormatRecordedList(const std::vector<RecordedLine>& lines);
 
 // A field with tabs, line breaks and backslashes escaped, as the list and
 // the tool's lines about identifiers write them.

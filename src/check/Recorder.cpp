@@ -25,7 +25,9 @@ void Overwrite(RecordedLine& kept, RecordedLine&& line) {
 
 Recorder::Recorder(RecordSettings settings, std::size_t expectedEntries)
     : m_settings(std::move(settings)), m_missionFolder(m_settings.audioFolder),
-      m_identifiers(expectedEntries) {}
+      m_identifiers(expectedEntries) {
+    m_pending.reserve(expectedEntries);
+}
 
 void Recorder::Add(const TextResourceEntry& entry) {
     const std::uint32_t position = m_entries++;
@@ -54,21 +56,24 @@ std::vector<RecordedLine> Recorder::Finish(std::vector<RecordedLine> lines,
                                            const std::string& recordedTime,
                                            RecordSummary& summary) {
     m_readers.Finish(); // only what it measured is wanted, not its findings
-    const std::vector<FactReaders::Measured> measured = m_readers.TakeMeasured();
+    std::vector<FactReaders::Measured> measured = m_readers.TakeMeasured();
 
     for (const std::string& identifier : m_settings.identifiers)
         if (!m_identifiers.Contains(identifier))
             summary.unknown.push_back(identifier);
     std::sort(m_sharedFirsts.begin(), m_sharedFirsts.end());
 
+    // Room for a line of each entry: lines added go straight to the end,
+    // and the table's views of the identifiers stay good.
+    const std::size_t listed = lines.size();
+    lines.reserve(listed + m_pending.size());
     std::unordered_map<std::string_view, std::size_t> lineOf;
-    lineOf.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i)
+    lineOf.reserve(listed);
+    for (std::size_t i = 0; i < listed; ++i)
         lineOf.emplace(lines[i].identifier, i);
-    std::vector<RecordedLine> added;
     std::unordered_set<std::string_view> sharedSeen;
 
-    for (const Pending& pending : m_pending) {
+    for (Pending& pending : m_pending) {
         if (std::binary_search(m_sharedFirsts.begin(), m_sharedFirsts.end(),
                                pending.firstOfIdentifier)) {
             ++summary.sharedIdentifier;
@@ -88,41 +93,41 @@ std::vector<RecordedLine> Recorder::Finish(std::vector<RecordedLine> lines,
             summary.unread.emplace_back(pending.path, at == measured.end() ? "" : at->hashError);
             continue;
         }
-        RecordedLine line;
-        line.identifier = pending.identifier;
-        line.id = pending.id;
-        line.audioFile = pending.audioFile;
-        line.textSha256 = pending.textSha256;
-        line.lengthMs = static_cast<std::uint32_t>(
-            std::clamp<std::int64_t>(at->lengthMs, 0, std::numeric_limits<std::uint32_t>::max()));
-        line.audioSha256 = at->sha256;
-        line.recorded = recordedTime;
-
         const auto old = lineOf.find(pending.identifier);
-        if (old == lineOf.end()) {
+        RecordedLine* kept = old == lineOf.end() ? nullptr : &lines[old->second];
+        if (kept == nullptr) {
             ++summary.added;
-            added.push_back(std::move(line));
-            continue;
-        }
-        RecordedLine& kept = lines[old->second];
-        if (kept.audioSha256 != line.audioSha256) {
+        } else if (kept->audioSha256 != at->sha256) {
             ++summary.newTake;
-            Overwrite(kept, std::move(line));
-        } else if (kept.textSha256 != line.textSha256) {
+        } else if (kept->textSha256 != pending.textSha256) {
             ++summary.textChanged;
-            if (m_settings.again)
-                Overwrite(kept, std::move(line));
+            if (!m_settings.again)
+                continue;
         } else {
             ++summary.unchanged;
+            continue;
         }
+        // The pending entry and what was measured are not needed after this.
+        RecordedLine line;
+        line.identifier = std::move(pending.identifier);
+        line.id = pending.id;
+        line.audioFile = std::move(pending.audioFile);
+        line.textSha256 = std::move(pending.textSha256);
+        line.lengthMs = static_cast<std::uint32_t>(
+            std::clamp<std::int64_t>(at->lengthMs, 0, std::numeric_limits<std::uint32_t>::max()));
+        line.audioSha256 = std::move(at->sha256);
+        line.recorded = recordedTime;
+        if (kept != nullptr)
+            Overwrite(*kept, std::move(line));
+        else
+            lines.push_back(std::move(line));
     }
-    for (const RecordedLine& line : lines) {
-        if (!m_identifiers.Contains(line.identifier)) {
+    for (std::size_t i = 0; i < listed; ++i) {
+        if (!m_identifiers.Contains(lines[i].identifier)) {
             ++summary.notInFile;
-            summary.gone.push_back(line.identifier);
+            summary.gone.push_back(lines[i].identifier);
         }
     }
-    std::move(added.begin(), added.end(), std::back_inserter(lines));
     return lines;
 }
 
