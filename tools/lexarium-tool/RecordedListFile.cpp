@@ -34,6 +34,13 @@ check::ListRead RecordedListReading::Start(const std::string& path, std::string&
     return read;
 }
 
+RecordedListReading::~RecordedListReading() {
+    // A copy of the future may outlive this object (in a check's options):
+    // the parsing must be done before m_parsed goes.
+    if (m_list.valid())
+        m_list.wait();
+}
+
 const check::RecordedList& RecordedListReading::Tell() {
     const check::RecordedList& list = *m_list.get();
     if (!m_told)

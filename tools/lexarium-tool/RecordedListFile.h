@@ -23,6 +23,12 @@ void TellListProblems(const std::string& path, const check::RecordedList& list);
 // messages come in the order they would if the list were read first.
 class RecordedListReading {
 public:
+    RecordedListReading() = default;
+    // Waits for the parsing, which writes into this object.
+    ~RecordedListReading();
+    RecordedListReading(const RecordedListReading&) = delete;
+    RecordedListReading& operator=(const RecordedListReading&) = delete;
+
     // Reads the list's bytes, and starts parsing them when they were read.
     check::ListRead Start(const std::string& path, std::string& reason);
 
