@@ -53,6 +53,13 @@ public:
         // False: the files are only measured, for TakeMeasured; Finish gives
         // no findings, and a file that does not open is not tried again.
         bool findings = true;
+
+        // Only measuring: no findings.
+        static Judging MeasuringOnly() {
+            Judging judging;
+            judging.findings = false;
+            return judging;
+        }
     };
 
     // Once `cancel` (not owned; may be null) is set, files still waiting are

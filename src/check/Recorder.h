@@ -74,7 +74,7 @@ private:
     RecordSettings m_settings;
     std::string m_missionFolder; // as the lookup repairs it
     audio::AudioLocator m_locator{true};
-    FactReaders m_readers{nullptr, FactReaders::Judging{.findings = false}};
+    FactReaders m_readers{nullptr, FactReaders::Judging::MeasuringOnly()};
     FirstSeenTexts m_identifiers; // of every entry
     std::uint32_t m_entries = 0;
     // The positions of first entries whose identifier another entry has too.

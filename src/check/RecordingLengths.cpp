@@ -25,7 +25,7 @@ std::optional<LengthsMeasured> MeasureLengths(const TextResourceObject& collecti
     audio::AudioLocator locator(true);
     const std::uint32_t count = collection.GetEntryCount();
     {
-        FactReaders readers(control.cancel, FactReaders::Judging{.findings = false});
+        FactReaders readers(control.cancel, FactReaders::Judging::MeasuringOnly());
         for (std::uint32_t position = 0; position < count && !cancelled(); ++position) {
             if (control.progress && position % 4096 == 0)
                 control.progress(position, count);
