@@ -6,6 +6,7 @@
 #include "check/RecordedList.h"
 #include "check/Sha256.h"
 #include "common/Entries.h"
+#include "common/RecordedLines.h"
 #include "common/TempDir.h"
 #include "common/WavFile.h"
 
@@ -13,18 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-check::RecordedLine Listed(const TextResourceEntry& entry, const std::string& audioBytes) {
-    check::RecordedLine line;
-    line.identifier = entry.identifier;
-    line.id = entry.id;
-    line.audioFile = entry.audioFile;
-    line.textSha256 = check::TextSha256(entry);
-    line.lengthMs = 1000;
-    line.audioSha256 = check::Sha256Hex(audioBytes);
-    line.recorded = "2026-11-02T10:00:00Z";
-    return line;
-}
 
 std::string Lines(const std::vector<check::Finding>& findings) {
     std::string text;
@@ -58,9 +47,9 @@ TEST(RecordedChecks, JudgeAlikeWhetherTheListComesBeforeTheEntriesOrAfterThem) {
     recordedB.text = "before";
     TextResourceEntry recordedD = MakeEntry(fields[3]);
     recordedD.text = "before";
-    list->lines = {Listed(MakeEntry(fields[0]), take), Listed(recordedB, take),
-                   Listed(MakeEntry(fields[2]), take), Listed(recordedD, take),
-                   Listed(MakeEntry(fields[6]), take)};
+    list->lines = {ListedLine(MakeEntry(fields[0]), take, 1000), ListedLine(recordedB, take, 1000),
+                   ListedLine(MakeEntry(fields[2]), take, 1000), ListedLine(recordedD, take, 1000),
+                   ListedLine(MakeEntry(fields[6]), take, 1000)};
     const std::shared_ptr<const check::RecordedList> read = list;
 
     const auto check = [&](bool late) {

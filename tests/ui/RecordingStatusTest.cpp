@@ -7,27 +7,11 @@
 #include "RecordingsFixture.h"
 #include "check/RecordedList.h"
 #include "check/Sha256.h"
+#include "common/RecordedLines.h"
 
 #include <QTest>
 #include <chrono>
 #include <thread>
-
-namespace {
-
-// A line of the recorded list made from this entry's text and these bytes.
-check::RecordedLine Listed(const TextResourceEntry& entry, const std::string& audioBytes) {
-    check::RecordedLine line;
-    line.identifier = entry.identifier;
-    line.id = entry.id;
-    line.audioFile = entry.audioFile;
-    line.textSha256 = check::TextSha256(entry);
-    line.lengthMs = 2000;
-    line.audioSha256 = check::Sha256Hex(audioBytes);
-    line.recorded = "2026-11-02T10:00:00Z";
-    return line;
-}
-
-} // namespace
 
 class RecordingStatusTest : public RecordingsFixture {
 protected:
@@ -88,8 +72,9 @@ TEST_F(RecordingStatusTest, EachStateOfTheSelectedEntrysRecordingInOneLine) {
     TextResourceEntry edited = MakeEntry(fields[1]);
     edited.text = "old words";
     Open(fields,
-         {Listed(MakeEntry(fields[0]), twoSeconds), Listed(edited, twoSeconds),
-          Listed(MakeEntry(fields[2]), MakeWav(1000)), Listed(MakeEntry(fields[6]), twoSeconds)});
+         {ListedLine(MakeEntry(fields[0]), twoSeconds, 2000), ListedLine(edited, twoSeconds, 2000),
+          ListedLine(MakeEntry(fields[2]), MakeWav(1000), 2000),
+          ListedLine(MakeEntry(fields[6]), twoSeconds, 2000)});
 
     const std::vector<std::pair<int, std::string>> expected = {
         {0, "Recording " + Rec("same.wav") +
@@ -165,7 +150,7 @@ TEST_F(RecordingStatusTest, RecordingsAndTheListAreReadAgainOnlyWhenTheyChanged)
         {.id = 1, .identifier = "A", .audioFile = "a.wav", .text = "first"},
         {.id = 2, .identifier = "B", .audioFile = "b.wav", .text = "second"},
     };
-    Open(fields, {Listed(MakeEntry(fields[0]), bytes)});
+    Open(fields, {ListedLine(MakeEntry(fields[0]), bytes, 2000)});
     EXPECT_TRUE(StatusAfterSelecting(0).ends_with("recorded from this text on 2026-11-02."));
     EXPECT_TRUE(StatusAfterSelecting(1).ends_with("not in the recorded list."));
     const std::uint64_t reads = Status().RecordingReads();
@@ -175,10 +160,10 @@ TEST_F(RecordingStatusTest, RecordingsAndTheListAreReadAgainOnlyWhenTheyChanged)
 
     // Another take under the same name, and a list that knows B now.
     Record("a.wav", 2500);
-    check::RecordedLine b = Listed(MakeEntry(fields[1]), MakeWav(1000));
+    check::RecordedLine b = ListedLine(MakeEntry(fields[1]), MakeWav(1000), 2000);
     b.recorded = "2026-12-01T08:00:00Z";
     WriteBytes(dir.File("voice.recorded.tsv"),
-               check::FormatRecordedList({Listed(MakeEntry(fields[0]), bytes), b}));
+               check::FormatRecordedList({ListedLine(MakeEntry(fields[0]), bytes, 2000), b}));
     EXPECT_EQ(StatusAfterSelecting(0),
               "Recording " + Rec("a.wav") +
                   " lasts 2500 ms: 2.0 characters per second; a new take since 2026-11-02; run "
