@@ -132,7 +132,8 @@ bool ReadWhole(int fd, std::uint64_t size, std::vector<unsigned char>& bytes,
             }
             bytes.resize(bytes.size() * 2);
         }
-        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        const std::size_t asked = bytes.size() - done;
+        const ssize_t got = ::read(fd, bytes.data() + done, asked);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
@@ -145,7 +146,7 @@ bool ReadWhole(int fd, std::uint64_t size, std::vector<unsigned char>& bytes,
         // A read that stops short at the size the file had when opened is at
         // its end: a regular file gives all it has up to the count asked for.
         // This spares a read for each of many small recordings.
-        if (done == size && static_cast<std::size_t>(got) < bytes.size() - (done - got))
+        if (done == size && static_cast<std::size_t>(got) < asked)
             break;
     }
     bytes.resize(done);
